@@ -1,0 +1,96 @@
+#include "platform/file_system.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/wide.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace kvtx::platform {
+namespace {
+
+using win32::FileHandle;
+using win32::FindHandle;
+using win32::Wide;
+
+class Win32FileSystem final : public FileSystem {
+public:
+    std::optional<std::vector<std::byte>> ReadFile(const std::u16string& path,
+                                                   std::size_t maxBytes) const override {
+        FileHandle file(::CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            return std::nullopt;
+        }
+        std::vector<std::byte> bytes;
+        std::vector<std::byte> chunk(65536);
+        while (bytes.size() < maxBytes) {
+            const auto want = static_cast<DWORD>(std::min(chunk.size(), maxBytes - bytes.size()));
+            DWORD got = 0;
+            if (!::ReadFile(file.get(), chunk.data(), want, &got, nullptr)) {
+                return std::nullopt;
+            }
+            if (got == 0) {
+                break;
+            }
+            bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + got);
+        }
+        return bytes;
+    }
+
+    bool WriteFile(const std::u16string& path, std::span<const std::byte> bytes) override {
+        const std::u16string temporary = path + u".kvtxtmp";
+        bool written = false;
+        {
+            FileHandle file(::CreateFileW(Wide(temporary), GENERIC_WRITE, 0, nullptr,
+                                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (!file) {
+                return false;
+            }
+            written = true;
+            std::size_t done = 0;
+            while (written && done < bytes.size()) {
+                const auto want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done,
+                                                                           1u << 20));
+                DWORD put = 0;
+                written = ::WriteFile(file.get(), bytes.data() + done, want, &put, nullptr) &&
+                          put == want;
+                done += put;
+            }
+            // On disk before the replace, so a power loss leaves the old or the new file whole.
+            written = written && ::FlushFileBuffers(file.get());
+        }
+        if (written && ::MoveFileExW(Wide(temporary), Wide(path),
+                                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return true;
+        }
+        ::DeleteFileW(Wide(temporary));
+        return false;
+    }
+
+    bool Exists(const std::u16string& path) const override {
+        WIN32_FIND_DATAW found{};
+        FindHandle search(::FindFirstFileW(Wide(path), &found));
+        return search.valid();
+    }
+
+    bool Remove(const std::u16string& path) override { return ::DeleteFileW(Wide(path)) != 0; }
+};
+
+} // namespace
+
+FileSystem& NativeFileSystem() {
+    static Win32FileSystem files;
+    return files;
+}
+
+std::u16string ExecutableDirectory() {
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    wchar_t drive[_MAX_DRIVE] = {};
+    wchar_t directory[_MAX_DIR] = {};
+    ::_wsplitpath_s(path, drive, _MAX_DRIVE, directory, _MAX_DIR, nullptr, 0, nullptr, 0);
+    return win32::FromWide(drive) + win32::FromWide(directory);
+}
+
+} // namespace kvtx::platform

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kvtx {
+
+inline constexpr std::u16string_view kIndexFileName = u"kvtx_index.dat";
+inline constexpr std::int64_t kFileIdProbeLimit = 0xFFFFF;
+
+// "kvtx_%.5x.dat": lowercase hexadecimal, at least five digits.
+std::u16string CategoryFileName(std::int64_t fileId);
+
+// A category file name from an index entry is used only if it names a file in the data folder
+// itself: no separator, no drive, no parent step. A damaged or hand-made index can therefore
+// never make the program read, overwrite or delete a file elsewhere.
+bool IsPlainFileName(std::u16string_view name);
+
+} // namespace kvtx
