@@ -1,5 +1,7 @@
 #include "store/file_names.h"
 
+#include <limits>
+
 namespace kvtx {
 
 std::u16string CategoryFileName(std::int64_t fileId) {
@@ -14,6 +16,36 @@ std::u16string CategoryFileName(std::int64_t fileId) {
         hex.insert(0, 5 - hex.size(), u'0');
     }
     return u"kvtx_" + hex + u".dat";
+}
+
+std::optional<std::int32_t> CategoryFileId(std::u16string_view fileName) {
+    constexpr std::u16string_view kPrefix = u"kvtx_";
+    constexpr std::u16string_view kSuffix = u".dat";
+    // Eight hex digits already exceed INT32_MAX's seven, so longer names need no parsing.
+    if (fileName.size() < kPrefix.size() + 5 + kSuffix.size() ||
+        fileName.size() > kPrefix.size() + 8 + kSuffix.size() || !fileName.starts_with(kPrefix) ||
+        !fileName.ends_with(kSuffix)) {
+        return std::nullopt;
+    }
+    std::int64_t id = 0;
+    for (const char16_t c :
+         fileName.substr(kPrefix.size(), fileName.size() - kPrefix.size() - kSuffix.size())) {
+        int digit = -1;
+        if (c >= u'0' && c <= u'9') {
+            digit = c - u'0';
+        } else if (c >= u'a' && c <= u'f') {
+            digit = c - u'a' + 10;
+        }
+        if (digit < 0) {
+            return std::nullopt;
+        }
+        id = id * 16 + digit;
+    }
+    // Leading zeros beyond five digits would name a different file than the id's own.
+    if (id > std::numeric_limits<std::int32_t>::max() || CategoryFileName(id) != fileName) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(id);
 }
 
 bool IsPlainFileName(std::u16string_view name) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,9 @@ inline constexpr std::int64_t kFileIdProbeLimit = 0xFFFFF;
 
 // "kvtx_%.5x.dat": lowercase hexadecimal, at least five digits.
 std::u16string CategoryFileName(std::int64_t fileId);
+// The id of a name exactly as CategoryFileName writes it, within 0..INT32_MAX (the ids an index
+// can hand out); nullopt for any other name.
+std::optional<std::int32_t> CategoryFileId(std::u16string_view fileName);
 
 // A category file name from an index entry is used only if it names a file in the data folder
 // itself: no separator, no drive, no parent step. A damaged or hand-made index can therefore

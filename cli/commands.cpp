@@ -1,0 +1,13 @@
+#include "cli/commands.h"
+
+namespace kvtx::cli {
+
+std::vector<std::unique_ptr<Command>> AllCommands() {
+    std::vector<std::unique_ptr<Command>> commands;
+    commands.push_back(MakeListCommand());
+    commands.push_back(MakeExportCommand());
+    commands.push_back(MakeImportCommand());
+    return commands;
+}
+
+} // namespace kvtx::cli
