@@ -49,8 +49,8 @@ TEST_F(DataExchangeTest, SelectionsBeyondTheEntriesFollowEachControlsRule) {
     exchange.ShowInControls();
     delay.SetText(u"150");
     ASSERT_TRUE(exchange.TakeFromControls());
-    EXPECT_EQ(category, -1);  // the combo box dropped its selection
-    EXPECT_EQ(item, 1);       // the list box kept it
+    EXPECT_EQ(category, -1); // the combo box dropped its selection
+    EXPECT_EQ(item, 1);      // the list box kept it
 }
 
 TEST_F(DataExchangeTest, ShowingLimitsTypingButNotTheProgramsOwnText) {
@@ -71,20 +71,20 @@ TEST_F(DataExchangeTest, TextIsWrittenOnlyWhenItDiffers) {
 }
 
 TEST_F(DataExchangeTest, FirstInvalidFieldStopsTheExchangeWithItsMessage) {
-    edit.SetText(u"abcdef");  // longer than 5, set by a program
+    edit.SetText(u"abcdef"); // longer than 5, set by a program
     delay.SetText(u"50");
     category = 42;
     EXPECT_FALSE(exchange.TakeFromControls());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0], u"5 文字以内で入力してください。");
     EXPECT_EQ(edit.focusCount, 1);
-    EXPECT_EQ(item, -1);  // bindings after the failing one were not taken
+    EXPECT_EQ(item, -1); // bindings after the failing one were not taken
 }
 
 TEST_F(DataExchangeTest, IntegerBoxAcceptsItsRangeOnly) {
     const std::pair<const char16_t*, bool> cases[] = {
-        {u"100", true}, {u"2000", true}, {u" 150 ", true}, {u"99", false},
-        {u"2001", false}, {u"", false},  {u"1e3", false},  {u"１００", false}};
+        {u"100", true},   {u"2000", true}, {u" 150 ", true}, {u"99", false},
+        {u"2001", false}, {u"", false},    {u"1e3", false},  {u"１００", false}};
     for (const auto& [typed, accepted] : cases) {
         messages.shown.clear();
         delay.SetText(typed);

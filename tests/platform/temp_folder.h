@@ -1,0 +1,36 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+namespace kvtx::testing {
+
+// A new, empty folder on the real file system for one test, removed with everything in it.
+class TempFolder {
+public:
+    TempFolder() {
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        path_ = std::filesystem::temp_directory_path() /
+                ("kvtx-test-" + std::to_string(stamp) + "-" + std::to_string(counter_++));
+        std::filesystem::create_directories(path_);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+
+    const std::filesystem::path& Path() const { return path_; }
+    // The path of a file in the folder, in the form the file system interface takes.
+    std::u16string File(const std::filesystem::path& name) const {
+        return (path_ / name).u16string();
+    }
+
+private:
+    static inline int counter_ = 0;
+    std::filesystem::path path_;
+};
+
+} // namespace kvtx::testing
