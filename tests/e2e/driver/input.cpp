@@ -1,7 +1,6 @@
 #include "tests/e2e/driver/input.h"
 
 #include <stdexcept>
-#include <vector>
 
 namespace kvtx::e2e {
 namespace {
@@ -44,15 +43,19 @@ INPUT Mouse(DWORD flags) {
 
 } // namespace
 
-void PressChord(std::initializer_list<WORD> keys) {
+void PressKeys(const std::vector<WORD>& keys) {
     std::vector<INPUT> inputs;
     for (WORD key : keys) {
         inputs.push_back(Key(key, false));
     }
-    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
         inputs.push_back(Key(*key, true));
     }
     Send(inputs);
+}
+
+void PressChord(std::initializer_list<WORD> keys) {
+    PressKeys(std::vector<WORD>(keys));
 }
 
 void PressKey(WORD key) {

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 namespace kvtx::e2e {
@@ -11,6 +12,7 @@ namespace kvtx::e2e {
 
 // Presses the keys in order and releases them in reverse, e.g. {VK_CONTROL, VK_SHIFT, 'D'}.
 void PressChord(std::initializer_list<WORD> keys);
+void PressKeys(const std::vector<WORD>& keys);
 void PressKey(WORD key);
 void HoldKey(WORD key);
 void ReleaseKey(WORD key);

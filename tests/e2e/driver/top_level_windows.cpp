@@ -3,6 +3,8 @@
 #include "platform/win32/wide.h"
 #include "tests/e2e/driver/polling.h"
 
+#include <algorithm>
+
 namespace kvtx::e2e {
 namespace {
 
@@ -80,6 +82,23 @@ DWORD ProcessOf(HWND window) {
     DWORD process = 0;
     ::GetWindowThreadProcessId(window, &process);
     return process;
+}
+
+std::optional<POINT> FindNonClientPart(HWND window, LRESULT part) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    // The caption buttons sit in the top right corner, so only that corner is searched.
+    for (int y = rect.top + 1; y < std::min(rect.top + 40, rect.bottom); y += 3) {
+        for (int x = rect.right - 2; x > std::max(rect.left, rect.right - 120); x -= 2) {
+            DWORD_PTR hit = 0;
+            if (::SendMessageTimeoutW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG,
+                                      2000, &hit) &&
+                static_cast<LRESULT>(hit) == part) {
+                return POINT{x, y};
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 bool BringToForeground(HWND window) {

@@ -36,6 +36,10 @@ std::u16string ClassOf(HWND window);
 std::u16string CaptionOf(HWND window);
 DWORD ProcessOf(HWND window);
 
+// A screen point where the window reports this non-client part (HTCLOSE, HTCAPTION, ...) for
+// WM_NCHITTEST, searched along its top edge; nullopt if there is none.
+std::optional<POINT> FindNonClientPart(HWND window, LRESULT part);
+
 // Brings the window to the front and waits until it has the keyboard focus's thread.
 bool BringToForeground(HWND window);
 
