@@ -150,6 +150,18 @@ TEST(Harness, UnixCommandsReportTheirStatusAndOutput) {
     EXPECT_EQ(result->output, "out\nerr\n");
 }
 
+TEST(Harness, LockedFileCannotBeReplacedUntilReleased) {
+    const std::u16string path =
+        WindowsPathOfUnix(ScratchUnixDirectory() + "/" + UniqueName("locked") + ".dat");
+    WriteTextFile(path, "old");
+    ExclusiveFileLock lock(path);
+    ASSERT_TRUE(lock.Held());
+    EXPECT_ANY_THROW(WriteTextFile(path, "new"));
+    lock.Release();
+    WriteTextFile(path, "new");
+    EXPECT_EQ(ReadTextFile(path), "new");
+}
+
 TEST(Harness, FailedWaitSavesTheScreenshotItNames) {
     const auto result = WaitUntil(
         "a condition that never holds", [] { return false; }, 50ms);

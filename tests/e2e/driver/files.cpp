@@ -2,6 +2,7 @@
 
 #include "platform/file_system.h"
 #include "platform/utf.h"
+#include "platform/win32/wide.h"
 
 #include <filesystem>
 #include <stdexcept>
@@ -51,6 +52,10 @@ std::u16string MakeFreshDirectory(const std::u16string& path) {
     std::filesystem::create_directories(PathOf(path));
     return path.ends_with(u'\\') ? path : path + u'\\';
 }
+
+ExclusiveFileLock::ExclusiveFileLock(const std::u16string& path)
+    : file_(::CreateFileW(win32::Wide(path), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
 
 void CopyFileInto(const std::u16string& source, const std::u16string& directory) {
     const auto from = PathOf(source);

@@ -119,7 +119,12 @@ bool KorvatexApp::ShowPickerAt(POINT cursor) {
 }
 
 HWND KorvatexApp::VisibleMenu() const {
-    return FindTopLevelWindow({u"#32768", std::nullopt, instances_.front().Id(), true});
+    const auto menus = VisibleMenus();
+    return menus.empty() ? nullptr : menus.front();
+}
+
+std::vector<HWND> KorvatexApp::VisibleMenus() const {
+    return FindTopLevelWindows({u"#32768", std::nullopt, instances_.front().Id(), true});
 }
 
 std::vector<HWND> KorvatexApp::MessageBoxes() const {

@@ -72,8 +72,9 @@ public:
 
     // Right-clicks the tray icon, clicks Exit in its menu and waits until the process ends.
     bool ExitFromTray();
-    // The popup menu (class #32768) the program shows now, or nullptr.
+    // The popup menu (class #32768) the program shows now, or nullptr; with its open submenus.
     HWND VisibleMenu() const;
+    std::vector<HWND> VisibleMenus() const;
     std::vector<HWND> MessageBoxes() const;
 
 private:
