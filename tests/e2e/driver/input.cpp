@@ -1,5 +1,7 @@
 #include "tests/e2e/driver/input.h"
 
+#include "tests/e2e/driver/polling.h"
+
 #include <stdexcept>
 
 namespace kvtx::e2e {
@@ -89,6 +91,14 @@ void MoveMouse(POINT screen) {
     input.mi.dx = (screen.x * 65535 + (width - 1) / 2) / (width - 1);
     input.mi.dy = (screen.y * 65535 + (height - 1) / 2) / (height - 1);
     Send({input});
+    // Wine moves the pointer through the X server, so the position arrives a moment later; a
+    // click sent before that would land where the pointer was.
+    PollUntil(
+        [&] {
+            const POINT now = CursorPosition();
+            return now.x == screen.x && now.y == screen.y;
+        },
+        5s);
 }
 
 void Click(POINT screen, MouseButton button) {
