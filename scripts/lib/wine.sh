@@ -7,14 +7,30 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=ja_JP.UTF-8
 export LC_ALL=ja_JP.UTF-8
 
+KVTX_WINE_LIB=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+# The template's name carries a digest of its recipe, so a changed recipe makes a new template
+# instead of reusing an old one that lacks the change.
 kvtx_wine_template() {
-    local template=$KVTX_CACHE/wine-template
+    local digest
+    digest=$(cat "$KVTX_WINE_LIB/wine.sh" "$KVTX_WINE_LIB/wine-template.reg" | sha1sum | cut -c1-12)
+    local template=$KVTX_CACHE/wine-template-$digest
     if [[ ! -f $template/.ready ]]; then
-        rm -rf "$template"
-        mkdir -p "$template"
-        WINEPREFIX=$template wineboot -i >/dev/null 2>&1
-        WINEPREFIX=$template wineserver -w
-        touch "$template/.ready"
+        mkdir -p "$KVTX_CACHE"
+        # Built aside and moved into place whole, so a run that starts meanwhile never copies
+        # a half-made prefix.
+        local building
+        building=$(mktemp -d "$KVTX_CACHE/wine-template.building.XXXXXX")
+        chmod 755 "$building"
+        WINEPREFIX=$building wineboot -i >/dev/null 2>&1
+        # regedit reads non-ASCII names only from a UTF-16 file.
+        local settings=$building/drive_c/kvtx-template.reg
+        { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$KVTX_WINE_LIB/wine-template.reg"; } >"$settings"
+        WINEPREFIX=$building wine regedit /S 'C:\kvtx-template.reg' >/dev/null 2>&1
+        WINEPREFIX=$building wineserver -w
+        rm -f "$settings"
+        touch "$building/.ready"
+        mv -T "$building" "$template" 2>/dev/null || rm -rf "$building"
     fi
     echo "$template"
 }

@@ -1,0 +1,55 @@
+#include "tests/e2e/driver/target_app.h"
+
+#include "platform/win32/wide.h"
+#include "tests/e2e/driver/environment.h"
+#include "tests/e2e/driver/polling.h"
+#include "tests/e2e/driver/remote_controls.h"
+#include "tests/e2e/driver/top_level_windows.h"
+
+#include <stdexcept>
+
+namespace kvtx::e2e {
+
+TargetApp TargetApp::Start() {
+    Process process = Process::Start(BinaryDirectory() + u"e2e_target.exe");
+    HWND window = nullptr;
+    if (!PollUntil([&] {
+            window = FindTopLevelWindow({u"KorvatexTestTarget", std::nullopt, process.Id(), true});
+            return window != nullptr;
+        })) {
+        throw std::runtime_error("the target application showed no window");
+    }
+    return TargetApp(std::move(process), window);
+}
+
+TargetApp::TargetApp(Process process, HWND window)
+    : process_(std::move(process)), window_(window), edit_(ChildById(window, 100)) {}
+
+void TargetApp::SetText(const std::u16string& text) {
+    ::SendMessageW(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(win32::Wide(text)));
+}
+
+std::u16string TargetApp::Text() const {
+    return ControlText(edit_);
+}
+
+void TargetApp::Select(int start, int end) {
+    ::SendMessageW(edit_, EM_SETSEL, static_cast<WPARAM>(start), end);
+}
+
+std::pair<int, int> TargetApp::Selection() const {
+    return EditSelection(edit_);
+}
+
+bool TargetApp::EditHasFocus() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window_, nullptr), &info) &&
+           info.hwndFocus == edit_;
+}
+
+bool TargetApp::Focus() {
+    return BringToForeground(window_) && PollUntil([&] { return EditHasFocus(); }, 5s);
+}
+
+} // namespace kvtx::e2e

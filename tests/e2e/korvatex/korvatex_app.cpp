@@ -1,0 +1,150 @@
+#include "tests/e2e/korvatex/korvatex_app.h"
+
+#include "platform/utf.h"
+#include "tests/e2e/driver/environment.h"
+#include "tests/e2e/driver/files.h"
+#include "tests/e2e/driver/input.h"
+#include "tests/e2e/driver/message_boxes.h"
+#include "tests/e2e/driver/registry.h"
+#include "tests/e2e/driver/remote_controls.h"
+#include "tests/e2e/driver/top_level_windows.h"
+#include "tests/e2e/driver/tray.h"
+#include "tests/e2e/driver/waiting.h"
+
+#include <gtest/gtest.h>
+
+namespace kvtx::e2e {
+namespace {
+
+std::u16string ScenarioFolder() {
+    const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(test->test_suite_name()) + "." + test->name();
+    for (char& c : name) {
+        if (c == '/') {
+            c = '_';
+        }
+    }
+    return u"C:\\korvatex-e2e\\" + platform::Utf8ToUtf16(name);
+}
+
+} // namespace
+
+void PressHotkey(const Hotkey& hotkey) {
+    std::vector<WORD> keys;
+    if (hotkey.modifiers & MOD_CONTROL) {
+        keys.push_back(VK_CONTROL);
+    }
+    if (hotkey.modifiers & MOD_ALT) {
+        keys.push_back(VK_MENU);
+    }
+    if (hotkey.modifiers & MOD_SHIFT) {
+        keys.push_back(VK_SHIFT);
+    }
+    keys.push_back(static_cast<WORD>(hotkey.key));
+    PressKeys(keys);
+}
+
+KorvatexApp::KorvatexApp(const std::vector<StoreCategory>& store)
+    : folder_(MakeFreshDirectory(ScenarioFolder())) {
+    DeleteProfile();
+    CopyFileInto(BinaryDirectory() + u"korvatex.exe", folder_);
+    if (FileExists(BinaryDirectory() + u"DVLIBREGEX.dll")) {
+        CopyFileInto(BinaryDirectory() + u"DVLIBREGEX.dll", folder_);
+    }
+    for (const auto& [name, bytes] : StoreFiles(store)) {
+        WriteFileBytes(folder_ + name, bytes);
+    }
+}
+
+KorvatexApp::~KorvatexApp() {
+    bool killed = false;
+    for (Process& instance : instances_) {
+        if (instance.Running()) {
+            instance.Terminate();
+            killed = true;
+        }
+    }
+    if (killed && mainWindow_ != nullptr) {
+        RemoveTrayIcon(mainWindow_, 1);
+    }
+}
+
+Process& KorvatexApp::Start() {
+    instances_.push_back(Process::Start(folder_ + u"korvatex.exe"));
+    return instances_.back();
+}
+
+HWND KorvatexApp::WaitForMainWindow() {
+    if (mainWindow_ == nullptr) {
+        const DWORD id = Instance().Id();
+        const auto found = WaitFor<HWND>("the main dialog \"Mobrelle\" of korvatex.exe", [id] {
+            HWND window = FindTopLevelWindow({u"#32770", u"Mobrelle", id});
+            return window ? std::optional(window) : std::nullopt;
+        });
+        mainWindow_ = found.value_or(nullptr);
+    }
+    return mainWindow_;
+}
+
+bool KorvatexApp::WaitUntilHidden() {
+    HWND window = WaitForMainWindow();
+    return window != nullptr && WaitUntil("the main dialog to hide itself after start-up",
+                                          [&] { return !::IsWindowVisible(window); });
+}
+
+HWND KorvatexApp::PickerControl(int id) const {
+    return ChildById(mainWindow_, id);
+}
+
+PickerView KorvatexApp::Picker() const {
+    PickerView view;
+    const WindowState state = StateOf(mainWindow_);
+    view.visible = state.visible;
+    view.rect = state.rect;
+    view.categories = ComboBoxItems(PickerControl(picker::kCategories));
+    view.category = ComboBoxSelection(PickerControl(picker::kCategories));
+    view.items = ListBoxItems(PickerControl(picker::kItems));
+    view.item = ListBoxSelection(PickerControl(picker::kItems));
+    view.preview = ControlText(PickerControl(picker::kPreview));
+    view.copyEnabled = IsControlEnabled(PickerControl(picker::kCopy));
+    return view;
+}
+
+bool KorvatexApp::ShowPickerAt(POINT cursor) {
+    MoveMouse(cursor);
+    PressHotkey(kPickerHotkey);
+    return WaitUntil("the picker to be shown by the picker hotkey", [&] {
+        return ::IsWindowVisible(mainWindow_) && ::GetForegroundWindow() == mainWindow_;
+    });
+}
+
+HWND KorvatexApp::VisibleMenu() const {
+    const auto menus = VisibleMenus();
+    return menus.empty() ? nullptr : menus.front();
+}
+
+std::vector<HWND> KorvatexApp::VisibleMenus() const {
+    return FindTopLevelWindows({u"#32768", std::nullopt, instances_.front().Id(), true});
+}
+
+std::vector<HWND> KorvatexApp::MessageBoxes() const {
+    std::vector<HWND> windows;
+    for (const auto& box : MessageBoxesOf(instances_.front().Id())) {
+        windows.push_back(box.window);
+    }
+    return windows;
+}
+
+bool KorvatexApp::ExitFromTray() {
+    ClickTrayIcon(0, MouseButton::Right);
+    HWND menu = nullptr;
+    if (!WaitUntil("the tray menu", [&] { return (menu = VisibleMenu()) != nullptr; })) {
+        return false;
+    }
+    // The tray menu holds the one entry "E&xit".
+    Click(CenterOf(menu));
+    return WaitUntil("korvatex.exe to end after Exit",
+                     [&] { return !instances_.front().Running(); });
+}
+
+} // namespace kvtx::e2e

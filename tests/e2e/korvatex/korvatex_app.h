@@ -1,0 +1,86 @@
+#pragma once
+
+#include "tests/e2e/driver/process.h"
+#include "tests/e2e/korvatex/sample_store.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+namespace kvtx::e2e {
+
+// Control ids of the picker, the program's main dialog.
+namespace picker {
+inline constexpr int kCopy = 1;
+inline constexpr int kCancel = 2;
+inline constexpr int kItems = 1000;
+inline constexpr int kPreview = 1001;
+inline constexpr int kCategories = 1002;
+inline constexpr int kEdit = 1003;
+inline constexpr int kSettings = 1004;
+} // namespace picker
+
+struct Hotkey {
+    UINT modifiers;
+    UINT key;
+};
+inline constexpr Hotkey kPickerHotkey{MOD_CONTROL | MOD_SHIFT, 'D'};
+inline constexpr Hotkey kMenuHotkey{MOD_CONTROL | MOD_SHIFT, 'S'};
+inline constexpr Hotkey kRegexHotkey{MOD_CONTROL | MOD_SHIFT, 'A'};
+
+void PressHotkey(const Hotkey& hotkey);
+
+// What the picker shows, read from its controls in one go.
+struct PickerView {
+    bool visible = false;
+    RECT rect{};
+    std::vector<std::u16string> categories;
+    int category = -1;
+    std::vector<std::u16string> items;
+    int item = -1;
+    std::u16string preview;
+    bool copyEnabled = false;
+};
+
+// korvatex.exe in a folder of its own for one scenario, with DVLIBREGEX.dll (once built) and
+// a store beside it, started on a fresh profile. The destructor ends every instance still
+// running and clears what a killed instance leaves in the tray.
+class KorvatexApp {
+public:
+    explicit KorvatexApp(const std::vector<StoreCategory>& store = SampleStore());
+    KorvatexApp(const KorvatexApp&) = delete;
+    KorvatexApp& operator=(const KorvatexApp&) = delete;
+    ~KorvatexApp();
+
+    const std::u16string& Folder() const { return folder_; }
+
+    // Starts another instance; the first one started is the one the other calls look at.
+    Process& Start();
+    Process& Instance() { return instances_.front(); }
+
+    // The main dialog of the first instance, once it exists; nullptr (and a failure) if not.
+    HWND WaitForMainWindow();
+    HWND MainWindow() const { return mainWindow_; }
+    // Start-up is over: the main dialog exists and has hidden itself.
+    bool WaitUntilHidden();
+
+    PickerView Picker() const;
+    HWND PickerControl(int id) const;
+    // Moves the mouse there, presses the picker hotkey and waits until the picker is shown.
+    bool ShowPickerAt(POINT cursor);
+
+    // Right-clicks the tray icon, clicks Exit in its menu and waits until the process ends.
+    bool ExitFromTray();
+    // The popup menu (class #32768) the program shows now, or nullptr; with its open submenus.
+    HWND VisibleMenu() const;
+    std::vector<HWND> VisibleMenus() const;
+    std::vector<HWND> MessageBoxes() const;
+
+private:
+    std::u16string folder_;
+    std::vector<Process> instances_;
+    HWND mainWindow_ = nullptr;
+};
+
+} // namespace kvtx::e2e

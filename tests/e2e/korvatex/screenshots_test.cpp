@@ -1,0 +1,40 @@
+// The pictures of the README, taken of the real program: scripts/screenshots copies them from
+// the artifacts folder to docs/.
+
+#include "tests/e2e/driver/environment.h"
+#include "tests/e2e/driver/files.h"
+#include "tests/e2e/driver/input.h"
+#include "tests/e2e/driver/screenshot.h"
+#include "tests/e2e/driver/tray.h"
+#include "tests/e2e/driver/waiting.h"
+#include "tests/e2e/korvatex/korvatex_app.h"
+
+#include <gtest/gtest.h>
+
+namespace kvtx::e2e {
+namespace {
+
+bool IsPng(const std::string& unixPath) {
+    const auto bytes = ReadFileBytes(WindowsPathOfUnix(unixPath));
+    return bytes && bytes->size() > 8 &&
+           std::string(reinterpret_cast<const char*>(bytes->data()) + 1, 3) == "PNG";
+}
+
+TEST(Screenshots, PickerWithTheSampleStore) {
+    ASSERT_FALSE(TrayShowsIcons()) << "an icon of an earlier scenario is still in the tray";
+    KorvatexApp app;
+    app.Start();
+    ASSERT_TRUE(app.WaitUntilHidden());
+    ASSERT_TRUE(app.ShowPickerAt({400, 300}));
+    PressKey('B'); // the item with fields shows more of the preview
+    ASSERT_TRUE(WaitUntil("item b", [&] { return app.Picker().item == 1; }));
+    // Away from the picker, so that the pointer is not in the picture.
+    MoveMouse({1000, 740});
+    const std::string path = ArtifactsUnixDirectory() + "/picker.png";
+    ASSERT_TRUE(SaveScreenRectangle(app.Picker().rect, path));
+    EXPECT_TRUE(IsPng(path));
+    EXPECT_TRUE(app.ExitFromTray());
+}
+
+} // namespace
+} // namespace kvtx::e2e
