@@ -19,7 +19,8 @@ std::vector<std::byte> Bytes(std::string_view text) {
 // Read back outside the interface under test.
 std::vector<std::byte> Contents(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string text(std::filesystem::file_size(path), '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
     return Bytes(text);
 }
 
