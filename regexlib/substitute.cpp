@@ -52,8 +52,7 @@ int CheckDeadline(pcre2_callout_block* /*block*/, void* data) {
     return 0;
 }
 
-constexpr std::uint32_t kCompileOptions =
-    PCRE2_UTF | PCRE2_MATCH_INVALID_UTF | PCRE2_NEVER_BACKSLASH_C | PCRE2_AUTO_CALLOUT;
+constexpr std::uint32_t kCompileOptions = PCRE2_UTF | PCRE2_NEVER_BACKSLASH_C | PCRE2_AUTO_CALLOUT;
 constexpr std::uint32_t kSubstituteOptions =
     PCRE2_SUBSTITUTE_EXTENDED | PCRE2_SUBSTITUTE_UNSET_EMPTY | PCRE2_SUBSTITUTE_OVERFLOW_LENGTH;
 
@@ -62,11 +61,24 @@ PCRE2_SPTR Units(std::u16string_view text) {
     return reinterpret_cast<PCRE2_SPTR>(text.empty() ? u"" : text.data());
 }
 
-Code Compile(std::u16string_view pattern, pcre2_compile_context* context) {
+Code Compile(std::u16string_view pattern, std::uint32_t options, pcre2_compile_context* context) {
     int error = 0;
     PCRE2_SIZE offset = 0;
-    return Code(
-        pcre2_compile(Units(pattern), pattern.size(), kCompileOptions, &error, &offset, context));
+    return Code(pcre2_compile(Units(pattern), pattern.size(), kCompileOptions | options, &error,
+                              &offset, context));
+}
+
+bool IsValidUtf16(std::u16string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            ++i;
+        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool IsLimitError(int rc) {
@@ -98,8 +110,11 @@ std::size_t LeadingVerbsEnd(std::u16string_view pattern) {
 
 class Substitution {
 public:
-    Substitution(std::u16string_view pattern, const SubstituteLimits& limits)
-        : pattern_(pattern), limits_(limits) {
+    // A text with lone surrogates needs PCRE2's invalid-UTF mode, which the interpreter pays
+    // for with a scan of the rest of the text on every match; valid text does without it.
+    Substitution(std::u16string_view pattern, bool validText, const SubstituteLimits& limits)
+        : pattern_(pattern), compileOptions_(validText ? 0 : PCRE2_MATCH_INVALID_UTF),
+          limits_(limits) {
         deadline_.end = Clock::now() + limits.deadline;
     }
 
@@ -114,7 +129,7 @@ public:
         pcre2_set_match_limit(matchContext_.get(), limits_.matchLimit);
         pcre2_set_heap_limit(matchContext_.get(), limits_.heapLimitKiB);
         pcre2_set_callout(matchContext_.get(), CheckDeadline, &deadline_);
-        code_ = Compile(pattern_, compileContext_.get());
+        code_ = Compile(pattern_, compileOptions_, compileContext_.get());
         if (!code_) {
             return false;
         }
@@ -164,7 +179,7 @@ public:
         wrapped += u"(?:";
         wrapped += pattern_.substr(verbs);
         wrapped += u")?";
-        const Code probe = Compile(wrapped, compileContext_.get());
+        const Code probe = Compile(wrapped, 0, compileContext_.get());
         if (!probe) {
             return true;
         }
@@ -185,6 +200,7 @@ private:
     }
 
     std::u16string_view pattern_;
+    std::uint32_t compileOptions_;
     const SubstituteLimits& limits_;
     Deadline deadline_;
     CompileContext compileContext_;
@@ -198,7 +214,7 @@ private:
 SubstituteStatus Substitute(std::u16string_view text, std::u16string_view pattern,
                             std::u16string_view replacement, std::size_t maxResultUnits,
                             std::u16string& result, const SubstituteLimits& limits) {
-    Substitution substitution(pattern, limits);
+    Substitution substitution(pattern, IsValidUtf16(text), limits);
     if (!substitution.Prepare()) {
         return SubstituteStatus::kMalformed;
     }
