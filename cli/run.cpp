@@ -59,7 +59,7 @@ int Run(const std::vector<std::string>& arguments, const Environment& environmen
     const CommandContext context{environment.files,
                                  directory ? DataDirectoryFromArgument(*directory)
                                            : environment.executableDirectory,
-                                 environment.out, environment.err};
+                                 environment.out, environment.err, environment.in};
     for (std::size_t i = 0; i < commands.size(); ++i) {
         if (!parsers[i]->parsed()) {
             continue;
@@ -76,7 +76,7 @@ int Run(const std::vector<std::string>& arguments, const Environment& environmen
 
 int RunNative(const std::vector<std::string>& arguments) {
     const Environment environment{platform::NativeFileSystem(), platform::ExecutableDirectory(),
-                                  std::cout, std::cerr};
+                                  std::cout, std::cerr, &std::cin};
     const int code = Run(arguments, environment);
     std::cout.flush();
     return code;

@@ -1,5 +1,5 @@
 // The Windows entry point takes its arguments as UTF-16, so that Japanese folder and file names
-// arrive whole whatever the ANSI code page is, and writes UTF-8 bytes unchanged.
+// arrive whole whatever the ANSI code page is, and reads and writes UTF-8 bytes unchanged.
 #include "cli/run.h"
 #include "platform/utf.h"
 #include "platform/win32/wide.h"
@@ -9,6 +9,7 @@
 #include <io.h>
 
 int wmain(int argc, wchar_t** argv) {
+    _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
     std::vector<std::string> arguments;
