@@ -6,7 +6,6 @@
 #include "platform/utf.h"
 
 #include <CLI/CLI.hpp>
-#include <sstream>
 
 namespace kvtx::cli {
 namespace {
@@ -34,8 +33,7 @@ public:
         const std::u16string input = platform::Utf8ToUtf16(input_.value_or(""));
         const bool crLf = HasCrLf(typed) || HasCrLf(original) || HasCrLf(input);
 
-        std::istringstream noInput;
-        TerminalPrompt terminal(context.in ? *context.in : noInput, context.err);
+        TerminalPrompt terminal(context.in, context.err);
         ArgumentPrompt given(WithCrLf(input));
         const CommandClock clock(now_);
         std::u16string text = WithCrLf(typed);

@@ -76,7 +76,7 @@ int Run(const std::vector<std::string>& arguments, const Environment& environmen
 
 int RunNative(const std::vector<std::string>& arguments) {
     const Environment environment{platform::NativeFileSystem(), platform::ExecutableDirectory(),
-                                  std::cout, std::cerr, &std::cin};
+                                  std::cout, std::cerr};
     const int code = Run(arguments, environment);
     std::cout.flush();
     return code;

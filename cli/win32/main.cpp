@@ -1,5 +1,5 @@
 // The Windows entry point takes its arguments as UTF-16, so that Japanese folder and file names
-// arrive whole whatever the ANSI code page is, and reads and writes UTF-8 bytes unchanged.
+// arrive whole whatever the ANSI code page is, and writes UTF-8 bytes unchanged.
 #include "cli/run.h"
 #include "platform/utf.h"
 #include "platform/win32/wide.h"

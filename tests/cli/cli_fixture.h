@@ -101,7 +101,7 @@ protected:
         std::ostringstream out;
         std::ostringstream err;
         std::istringstream in(standardInput);
-        const int code = cli::Run(arguments, {files, kStoreDir, out, err, &in});
+        const int code = cli::Run(arguments, {files, kStoreDir, out, err, in});
         return {code, out.str(), err.str()};
     }
 
