@@ -17,6 +17,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <sstream>
 #include <optional>
 #include <string>
 #include <unistd.h>
@@ -85,7 +86,9 @@ std::optional<double> Time(const std::string& command, int runs) {
 
 std::string ReadAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }
 
 void WriteAll(const fs::path& path, const std::string& text) {
@@ -142,10 +145,13 @@ public:
         for (std::size_t i = 0; i < tools.size(); ++i) {
             const auto& [tool, command] = tools[i];
             const fs::path output = work / ("out" + std::to_string(i));
-            const auto seconds = Time(command + " >" + output.string(), runs_);
+            const fs::path errors = work / "errors";
+            const auto seconds =
+                Time(command + " >" + output.string() + " 2>" + errors.string(), runs_);
             std::printf("  %-9s %-10s", what.c_str(), tool.c_str());
             if (!seconds) {
-                std::printf(" failed\n");
+                const std::string message = ReadAll(errors);
+                std::printf(" failed: %s\n", message.substr(0, message.find('\n')).c_str());
                 continue;
             }
             const std::string produced = ReadAll(output);
@@ -167,7 +173,7 @@ private:
 };
 
 bool HasRegexCommand(const std::string& kvtx) {
-    return std::system((kvtx + " regex --help >/dev/null 2>&1").c_str()) == 0;
+    return std::system(("echo | " + kvtx + " regex a b >/dev/null 2>&1").c_str()) == 0;
 }
 
 } // namespace

@@ -22,12 +22,12 @@ std::optional<std::u16string> UnansweredPrompt::AskInput() {
 }
 
 void ConsoleMessageBox::Show(const std::u16string& text) {
-    err_ << "kvtx: " << platform::Utf16ToUtf8(text) << '\n';
+    err_ << platform::Utf16ToUtf8(text) << '\n';
 }
 
 bool ConsoleMessageBox::AskYesNo(const std::u16string& text) {
     // Nobody can answer on a pipe, so the question takes the cautious answer.
-    err_ << "kvtx: " << platform::Utf16ToUtf8(text) << " (no)\n";
+    err_ << platform::Utf16ToUtf8(text) << " (no)\n";
     return false;
 }
 
