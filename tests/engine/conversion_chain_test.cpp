@@ -173,3 +173,39 @@ TEST_F(ApplyConversionTest, StepCountBeyondSevenIsClamped) {
 
 } // namespace
 } // namespace kvtx
+
+namespace kvtx {
+namespace {
+
+// The same chain through the platform's own library, so that what the steps hand it (line
+// ends, escapes, group references) is checked against the real dialect.
+class ApplyConversionWithLibraryTest : public ::testing::Test {
+protected:
+    bool Apply(const std::vector<StepSpec>& steps, std::u16string& text) {
+        return ApplyConversion(Chain(steps), text, {{clock, prompt}, regex, messages});
+    }
+
+    testing::FakeClock clock{{2009, 3, 1, 5, 7, 3}};
+    testing::FakeInputPrompt prompt;
+    RegexEngine regex{DefaultRegexLibrary()};
+    testing::FakeMessageBox messages;
+};
+
+TEST_F(ApplyConversionWithLibraryTest, LineFeedEscapeMatchesBetweenCapturedLines) {
+    std::u16string text = u"一行目\r\n二行目\r\n三行目";
+    ASSERT_TRUE(
+        Apply({{kRegex, u"目\\n二", u"目 / 二", u""}, {kRegex, u"(\\S+)$", u"[$1]", u""}}, text));
+    EXPECT_EQ(text, u"一行目 / 二行目\r\n[三行目]");
+}
+
+TEST_F(ApplyConversionWithLibraryTest, MixedStepsAndAMalformedLastStep) {
+    std::u16string text = u"2009 年";
+    ASSERT_TRUE(
+        Apply({{kSimple, u"年", u"%M月", u""}, {kRegex, u"(\\d+) (\\d+)", u"$2/$1", u""}}, text));
+    EXPECT_EQ(text, u"03/2009月");
+    EXPECT_FALSE(Apply({{kSimple, u"0", u"o", u""}, {kRegex, u"(", u"x", u""}}, text));
+    EXPECT_EQ(messages.shown, std::vector<std::u16string>{u"正規表現の構文に誤りがあります"});
+}
+
+} // namespace
+} // namespace kvtx
