@@ -20,10 +20,14 @@ protected:
         store.Save(files);
     }
 
-    CliResult Apply(std::string selection, std::vector<std::string> arguments) {
+    CliResult Apply(std::string selection, const std::vector<std::string>& arguments) {
         standardInput = std::move(selection);
-        arguments.insert(arguments.begin(), "apply");
-        return Kvtx(arguments);
+        std::vector<std::string> commandLine{"apply"};
+        commandLine.reserve(1 + arguments.size());
+        for (const auto& argument : arguments) {
+            commandLine.push_back(argument);
+        }
+        return Kvtx(commandLine);
     }
 };
 
