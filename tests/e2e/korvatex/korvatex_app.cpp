@@ -88,8 +88,12 @@ HWND KorvatexApp::WaitForMainWindow() {
 
 bool KorvatexApp::WaitUntilHidden() {
     HWND window = WaitForMainWindow();
-    return window != nullptr && WaitUntil("the main dialog to hide itself after start-up",
-                                          [&] { return !::IsWindowVisible(window); });
+    // The window exists, invisible, before its start-up has run; it is over once the window has
+    // been minimized and hidden again (a hidden window keeps its minimized state).
+    return window != nullptr && WaitUntil("the main dialog to hide itself after start-up", [&] {
+               const WindowState state = StateOf(window);
+               return !state.visible && state.minimized;
+           });
 }
 
 HWND KorvatexApp::PickerControl(int id) const {

@@ -62,7 +62,7 @@ public:
     // The main dialog of the first instance, once it exists; nullptr (and a failure) if not.
     HWND WaitForMainWindow();
     HWND MainWindow() const { return mainWindow_; }
-    // Start-up is over: the main dialog exists and has hidden itself.
+    // Start-up is over: the main dialog has been shown minimized and has hidden itself.
     bool WaitUntilHidden();
 
     PickerView Picker() const;
