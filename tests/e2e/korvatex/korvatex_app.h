@@ -3,6 +3,7 @@
 #include "tests/e2e/driver/process.h"
 #include "tests/e2e/korvatex/sample_store.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -79,6 +80,7 @@ public:
 
 private:
     std::u16string folder_;
+    std::size_t categoryCount_;
     std::vector<Process> instances_;
     HWND mainWindow_ = nullptr;
 };
