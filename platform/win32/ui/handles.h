@@ -1,7 +1,8 @@
 #pragma once
 
 // RAII owners for the user-interface resources the dialogs hold: each gives its resource back
-// with the call that matches how it was obtained.
+// with the call that matches how it was obtained. Libraries (ModuleHandle) and kernel handles
+// are in unique_handle.h.
 
 #include "platform/win32/unique_handle.h"
 
@@ -22,12 +23,6 @@ struct IconTraits {
     static void Close(Handle handle) { ::DestroyIcon(handle); }
 };
 
-struct ModuleTraits {
-    using Handle = HMODULE;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle handle) { ::FreeLibrary(handle); }
-};
-
 struct GdiTraits {
     using Handle = HGDIOBJ;
     static Handle Invalid() { return nullptr; }
@@ -37,8 +32,6 @@ struct GdiTraits {
 // A menu from LoadMenuW or CreatePopupMenu; destroying it destroys its submenus too.
 using MenuHandle = UniqueHandle<MenuTraits>;
 using IconHandle = UniqueHandle<IconTraits>;
-// A library from LoadLibraryW.
-using ModuleHandle = UniqueHandle<ModuleTraits>;
 using GdiObject = UniqueHandle<GdiTraits>;
 // Named mutexes and events are kernel handles.
 using MutexHandle = KernelHandle;
