@@ -13,8 +13,6 @@
 
 namespace kvtx {
 
-// Timer id of the main window that sends the paste keystroke.
-inline constexpr unsigned TIMER_PASTE = 2;
 // How long the copy and paste keystrokes wait for the user to let go of Shift, Alt and the
 // Windows key before they are sent anyway.
 inline constexpr int kModifierReleaseWaitMs = 2000;

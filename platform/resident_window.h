@@ -2,6 +2,9 @@
 
 namespace kvtx::platform {
 
+// Timer id of the main window that sends the paste keystroke.
+inline constexpr unsigned TIMER_PASTE = 2;
+
 // What the capture and paste driver does to the program's hidden main window.
 class ResidentWindow {
 public:
