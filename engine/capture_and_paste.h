@@ -6,7 +6,7 @@
 #include "platform/clipboard.h"
 #include "platform/keystrokes.h"
 #include "platform/message_box.h"
-#include "platform/resident_window.h"
+#include "platform/paste_window.h"
 #include "platform/ui_thread.h"
 
 #include <string>
@@ -21,7 +21,7 @@ struct DriverServices {
     platform::Clipboard& clipboard;
     platform::Keystrokes& keystrokes;
     platform::UiThread& thread;
-    platform::ResidentWindow& window;
+    platform::PasteWindow& window;
     platform::MessageBox& messages;
 };
 

@@ -4,7 +4,7 @@
 
 #include "platform/clipboard.h"
 #include "platform/keystrokes.h"
-#include "platform/resident_window.h"
+#include "platform/paste_window.h"
 #include "platform/ui_thread.h"
 
 #include <windows.h>
@@ -35,9 +35,9 @@ public:
     void PumpOneMessage() override;
 };
 
-class Win32ResidentWindow final : public platform::ResidentWindow {
+class Win32PasteWindow final : public platform::PasteWindow {
 public:
-    explicit Win32ResidentWindow(HWND window) : window_(window) {}
+    explicit Win32PasteWindow(HWND window) : window_(window) {}
     void Minimize() override;
     void Hide() override;
     void FocusForegroundWindow() override;

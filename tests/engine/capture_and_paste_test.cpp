@@ -2,7 +2,7 @@
 #include "tests/engine/fake_picker.h"
 #include "tests/fakes/fake_clipboard.h"
 #include "tests/fakes/fake_keystrokes.h"
-#include "tests/fakes/fake_resident_window.h"
+#include "tests/fakes/fake_paste_window.h"
 #include "tests/fakes/fake_ui_thread.h"
 #include "tests/fakes/test_store.h"
 
@@ -131,7 +131,7 @@ protected:
     FakeClipboard clipboard;
     FakeKeystrokes keys;
     FakeUiThread thread;
-    FakeResidentWindow window;
+    FakePasteWindow window;
     FakeMessageBox messages;
     FakeTransforms transforms;
     std::unique_ptr<FakePicker> picker;

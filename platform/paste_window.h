@@ -6,9 +6,9 @@ namespace kvtx::platform {
 inline constexpr unsigned TIMER_PASTE = 2;
 
 // What the capture and paste driver does to the program's hidden main window.
-class ResidentWindow {
+class PasteWindow {
 public:
-    virtual ~ResidentWindow() = default;
+    virtual ~PasteWindow() = default;
     virtual void Minimize() = 0;
     virtual void Hide() = 0;
     // Hands the keyboard focus to whatever window is in the foreground now.

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/resident_window.h"
+#include "platform/paste_window.h"
 #include "tests/fakes/event_log.h"
 
 namespace kvtx::testing {
 
-class FakeResidentWindow final : public platform::ResidentWindow {
+class FakePasteWindow final : public platform::PasteWindow {
 public:
     void Minimize() override { Note(log, "minimize"); }
     void Hide() override {
