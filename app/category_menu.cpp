@@ -54,7 +54,6 @@ std::vector<MenuEntry> BuildCategoryMenu(const PhraseStore& store) {
         }
         menu.push_back(std::move(category));
     }
-    menu.push_back({u"Exit", kExitCommand, {}});
     return menu;
 }
 

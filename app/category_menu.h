@@ -9,7 +9,6 @@ namespace kvtx {
 
 // Command ids of the category menu: item i of category c is kPhraseCommandBase + 26 c + i.
 inline constexpr unsigned kPhraseCommandBase = 32851;
-inline constexpr unsigned kExitCommand = 32771;
 
 // One entry of the menu: a command with its id, or a pop-up holding further entries.
 struct MenuEntry {
@@ -21,8 +20,9 @@ struct MenuEntry {
     bool operator==(const MenuEntry&) const = default;
 };
 
-// The menu the menu hotkey opens: a pop-up "(&A) name" … per category of the index in memory,
-// holding that category's items as read afresh from its file, then "Exit". Items whose names
+// The categories of the menu the menu hotkey opens, which ends with the menu template's own
+// "Exit": a pop-up "(&A) name" … per category of the index in memory, holding that category's
+// items as read afresh from its file. Items whose names
 // contain "/" are gathered under the text before the first slash; plain items and groups share
 // one letter sequence, and a group's members have their own. A category file that is missing or
 // unreadable gives an empty pop-up.

@@ -44,17 +44,16 @@ protected:
     PhraseStore store{files, kDir};
 };
 
-TEST_F(CategoryMenuTest, NoCategoriesLeaveOnlyExit) {
-    EXPECT_EQ(Build({}), std::vector<MenuEntry>{Command(u"Exit", kExitCommand)});
+TEST_F(CategoryMenuTest, NoCategoriesGiveNoPopups) {
+    EXPECT_TRUE(Build({}).empty());
 }
 
-TEST_F(CategoryMenuTest, CategoriesAreLetteredByPositionAndExitComesLast) {
+TEST_F(CategoryMenuTest, CategoriesAreLetteredByPosition) {
     const auto menu = Build({Named(u"挨拶", {u"朝"}), Named(u"mail", {}), Named(u"&x", {u"q"})});
     EXPECT_EQ(menu, (std::vector<MenuEntry>{
                         Popup(u"(&A) 挨拶", {Command(u"(&a) 朝", Id(0, 0))}),
                         Popup(u"(&B) mail", {}),
                         Popup(u"(&C) &x", {Command(u"(&a) q", Id(2, 0))}),
-                        Command(u"Exit", kExitCommand),
                     }));
 }
 
@@ -89,7 +88,7 @@ TEST_F(CategoryMenuTest, IdsFollowPositionsUpToTheLastItemOfTheLastCategory) {
         categories.push_back(Named(u"n", items));
     }
     const auto menu = Build(categories);
-    ASSERT_EQ(menu.size(), 27u);
+    ASSERT_EQ(menu.size(), 26u);
     EXPECT_EQ(menu[25].caption, u"(&Z) n");
     EXPECT_EQ(menu[25].children.back().caption, u"(&n) z");
     EXPECT_EQ(menu[25].children.back().id, 33526u);
