@@ -36,5 +36,36 @@ TEST(Screenshots, PickerWithTheSampleStore) {
     EXPECT_TRUE(app.ExitFromTray());
 }
 
+TEST(Screenshots, CategoryMenuWithAGroupOpen) {
+    ASSERT_FALSE(TrayShowsIcons()) << "an icon of an earlier scenario is still in the tray";
+    KorvatexApp app;
+    app.Start();
+    ASSERT_TRUE(app.WaitUntilHidden());
+    MoveMouse({120, 80});
+    PressHotkey(kMenuHotkey);
+    // メール, then its group "mail".
+    for (const WORD letter : {WORD{'C'}, WORD{'A'}}) {
+        const std::size_t open = app.VisibleMenus().size();
+        ASSERT_TRUE(WaitUntil("a menu level", [&] { return app.VisibleMenus().size() > open; }));
+        PressKey(letter);
+    }
+    ASSERT_TRUE(WaitUntil("the group's menu", [&] { return app.VisibleMenus().size() == 3; }));
+    RECT all{};
+    for (HWND menu : app.VisibleMenus()) {
+        RECT rect{};
+        ::GetWindowRect(menu, &rect);
+        ::UnionRect(&all, &all, &rect);
+    }
+    MoveMouse({1000, 740});
+    const std::string path = ArtifactsUnixDirectory() + "/category-menu.png";
+    ASSERT_TRUE(SaveScreenRectangle(all, path));
+    EXPECT_TRUE(IsPng(path));
+    for (int level = 0; level < 3; ++level) {
+        PressKey(VK_ESCAPE);
+    }
+    ASSERT_TRUE(WaitUntil("the menu to close", [&] { return app.VisibleMenu() == nullptr; }));
+    EXPECT_TRUE(app.ExitFromTray());
+}
+
 } // namespace
 } // namespace kvtx::e2e
