@@ -125,7 +125,9 @@ protected:
             driver->OnPasteTimer();
         }
     }
-    long Count(const std::string& event) const { return std::count(log.begin(), log.end(), event); }
+    std::ptrdiff_t Count(const std::string& event) const {
+        return std::count(log.begin(), log.end(), event);
+    }
 
     FakeFileSystem files;
     FakeClipboard clipboard;

@@ -62,9 +62,10 @@ TEST_F(QuickRegexTest, SubstitutesOverTheSelectionAndRemembersTheTexts) {
     PressKey(VK_RETURN);
     ASSERT_TRUE(TargetShows(u"x a#b#c\r\n# y"));
 
-    std::vector<std::u16string> expected(20);
-    expected[0] = u"\\d+";
-    expected[10] = u"#";
+    std::vector<std::u16string> expected{u"\\d+"};
+    expected.resize(10);
+    expected.emplace_back(u"#");
+    expected.resize(20);
     EXPECT_EQ(HistoryLines(HistoryPath()), expected);
 }
 
