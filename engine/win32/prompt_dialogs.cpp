@@ -88,8 +88,9 @@ private:
 
 class RegexDialogWindow final : public Dialog {
 public:
-    RegexDialogWindow(RegexHistory history, RegexDialog::SyntaxCheck checkSyntax)
-        : Dialog(IDD_REGEX), history_(std::move(history)),
+    RegexDialogWindow(platform::FileSystem& files, const std::u16string& historyPath,
+                      RegexDialog::SyntaxCheck checkSyntax)
+        : Dialog(IDD_REGEX), files_(files), historyPath_(historyPath),
           logic_(pattern_, replacement_, messages_, ops_, std::move(checkSyntax)) {}
     const RegexDialog& Logic() const { return logic_; }
 
@@ -98,17 +99,20 @@ protected:
         messages_.SetOwner(Window());
         pattern_.Attach(Window(), IDC_REGEX_PATTERN);
         replacement_.Attach(Window(), IDC_REGEX_REPLACEMENT);
-        logic_.OnInitDialog(history_);
+        logic_.OnInitDialog(LoadHistory(files_, historyPath_));
         return true;
     }
+    // The lists are read from the combo boxes, so the history is saved while they exist.
     void OnOK() override {
         if (logic_.OnOK()) {
+            SaveHistory(files_, historyPath_, logic_.History());
             End(IDOK);
         }
     }
 
 private:
-    RegexHistory history_;
+    platform::FileSystem& files_;
+    const std::u16string& historyPath_;
     ui::EditableComboItem pattern_;
     ui::EditableComboItem replacement_;
     ui::Win32MessageBox messages_;
@@ -139,14 +143,11 @@ DialogRegexPrompt::DialogRegexPrompt(platform::FileSystem& files, std::u16string
     : files_(files), historyPath_(std::move(historyPath)), checkSyntax_(std::move(checkSyntax)) {}
 
 std::optional<QuickRegexRequest> DialogRegexPrompt::AskRegex() {
-    RegexDialogWindow dialog(LoadHistory(files_, historyPath_), checkSyntax_);
+    RegexDialogWindow dialog(files_, historyPath_, checkSyntax_);
     if (dialog.RunModal() != IDOK) {
         return std::nullopt;
     }
-    const RegexDialog& logic = dialog.Logic();
-    // A history that cannot be written is no reason to refuse the substitution.
-    SaveHistory(files_, historyPath_, logic.History());
-    return QuickRegexRequest{logic.m_strPattern, logic.m_strReplacement};
+    return QuickRegexRequest{dialog.Logic().m_strPattern, dialog.Logic().m_strReplacement};
 }
 
 } // namespace kvtx::win32

@@ -110,6 +110,9 @@ TEST_F(QuickRegexTest, MalformedPatternKeepsTheDialogOpenWithItsMessage) {
     EXPECT_TRUE(::IsWindowVisible(dialog));
     EXPECT_EQ(ControlText(ChildById(dialog, 1032)), u"(");
     EXPECT_FALSE(FileExists(HistoryPath()));
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntilClosed(kCaption));
+    EXPECT_EQ(target_->Text(), u"abc");
 }
 
 TEST_F(QuickRegexTest, EscSendsNoKeystrokes) {

@@ -5,6 +5,7 @@
 #include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/input.h"
 #include "tests/e2e/driver/screenshot.h"
+#include "tests/e2e/driver/target_app.h"
 #include "tests/e2e/driver/tray.h"
 #include "tests/e2e/driver/waiting.h"
 #include "tests/e2e/korvatex/korvatex_app.h"
@@ -41,13 +42,17 @@ TEST(Screenshots, CategoryMenuWithAGroupOpen) {
     KorvatexApp app;
     app.Start();
     ASSERT_TRUE(app.WaitUntilHidden());
+    // The menu hotkey is pressed while the user works in an application.
+    TargetApp target = TargetApp::Start();
+    ASSERT_TRUE(target.Focus());
     MoveMouse({120, 80});
     PressHotkey(kMenuHotkey);
-    // メール, then its group "mail".
-    for (const WORD letter : {WORD{'C'}, WORD{'A'}}) {
-        const std::size_t open = app.VisibleMenus().size();
-        ASSERT_TRUE(WaitUntil("a menu level", [&] { return app.VisibleMenus().size() > open; }));
-        PressKey(letter);
+    // メール, then its group "mail", each once the level before it is shown.
+    const WORD letters[] = {'C', 'A'};
+    for (std::size_t level = 0; level < 2; ++level) {
+        ASSERT_TRUE(WaitUntil("menu level " + std::to_string(level + 1),
+                              [&] { return app.VisibleMenus().size() > level; }));
+        PressKey(letters[level]);
     }
     ASSERT_TRUE(WaitUntil("the group's menu", [&] { return app.VisibleMenus().size() == 3; }));
     RECT all{};
