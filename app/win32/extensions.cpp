@@ -7,6 +7,8 @@ namespace kvtx::app::win32 {
 // Each subsystem that lands sets its hook here, for example
 //     resident.Logic().hooks.openEditor = [&resident] { ... };
 // Until then its button, hotkey or command does nothing.
-void InstallExtensions(ResidentDialogWindow& resident) { InstallApplyExtension(resident); }
+void InstallExtensions(ResidentDialogWindow& resident) {
+    InstallApplyExtension(resident);
+}
 
 } // namespace kvtx::app::win32

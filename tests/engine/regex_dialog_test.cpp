@@ -4,9 +4,8 @@
 #include "tests/fakes/fake_message_box.h"
 #include "tests/fakes/fake_prompt_window.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 
 namespace kvtx {
 namespace {
