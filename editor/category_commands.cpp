@@ -21,7 +21,6 @@ bool EditorDialog::SaveIndexOrRestore(const IndexImage& before) {
     ReportSaveFailure(store_.IndexPath());
     store_.Index() = before;
     FillCategoryList();
-    categorySelection_ = loadedCategory_;
     ShowInControls();
     return false;
 }
