@@ -2,6 +2,7 @@
 
 #include "platform/file_system.h"
 
+#include <istream>
 #include <ostream>
 #include <string>
 
@@ -17,12 +18,13 @@ enum ExitCode : int {
     kUsage = 2,   // the arguments were wrong
 };
 
-// What a command works on. Both streams take UTF-8.
+// What a command works on. Every stream is UTF-8.
 struct CommandContext {
     platform::FileSystem& files;
     std::u16string dataDirectory; // ends in a path separator
     std::ostream& out;
     std::ostream& err;
+    std::istream& in;
 };
 
 // One subcommand of kvtx. Register adds it to the parser and binds its arguments to members of

@@ -7,6 +7,7 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
     commands.push_back(MakeListCommand());
     commands.push_back(MakeExportCommand());
     commands.push_back(MakeImportCommand());
+    commands.push_back(MakeRegexCommand());
     return commands;
 }
 

@@ -12,6 +12,7 @@ namespace kvtx::cli {
 std::unique_ptr<Command> MakeListCommand();
 std::unique_ptr<Command> MakeExportCommand();
 std::unique_ptr<Command> MakeImportCommand();
+std::unique_ptr<Command> MakeRegexCommand();
 
 std::vector<std::unique_ptr<Command>> AllCommands();
 

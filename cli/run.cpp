@@ -59,7 +59,7 @@ int Run(const std::vector<std::string>& arguments, const Environment& environmen
     const CommandContext context{environment.files,
                                  directory ? DataDirectoryFromArgument(*directory)
                                            : environment.executableDirectory,
-                                 environment.out, environment.err};
+                                 environment.out, environment.err, environment.in};
     for (std::size_t i = 0; i < commands.size(); ++i) {
         if (!parsers[i]->parsed()) {
             continue;

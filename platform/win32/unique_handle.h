@@ -1,8 +1,7 @@
 #pragma once
 
-#include <windows.h>
-
 #include <utility>
+#include <windows.h>
 
 namespace kvtx::win32 {
 
@@ -58,10 +57,17 @@ struct FindTraits {
     static void Close(Handle handle) { ::FindClose(handle); }
 };
 
+struct ModuleTraits {
+    using Handle = HMODULE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { ::FreeLibrary(handle); }
+};
+
 // CreateFileW and FindFirstFileW report failure as INVALID_HANDLE_VALUE, most other kernel
 // calls as null.
 using FileHandle = UniqueHandle<FileTraits>;
 using KernelHandle = UniqueHandle<KernelTraits>;
 using FindHandle = UniqueHandle<FindTraits>;
+using ModuleHandle = UniqueHandle<ModuleTraits>;
 
 } // namespace kvtx::win32

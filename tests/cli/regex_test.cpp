@@ -1,0 +1,70 @@
+#include "cli/run.h"
+#include "tests/fakes/fake_file_system.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace kvtx::testing {
+namespace {
+
+struct RegexRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+RegexRun KvtxRegex(const std::string& input, const std::vector<std::string>& arguments) {
+    FakeFileSystem files;
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    std::vector<std::string> commandLine{"kvtx", "regex"};
+    commandLine.insert(commandLine.end(), arguments.begin(), arguments.end());
+    const int code = cli::Run(commandLine, {files, u"C:\\Korvatex\\", out, err, in});
+    return {code, out.str(), err.str()};
+}
+
+TEST(KvtxRegex, SubstitutesStandardInputAsTheQuickTool) {
+    const RegexRun run = KvtxRegex("山田 太郎\n鈴木 花子\n", {"(\\S+) (\\S+)", "$2 \\1"});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, "太郎 山田\n花子 鈴木\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(KvtxRegex, LineEndsComeBackInTheInputsStyle) {
+    EXPECT_EQ(KvtxRegex("a b\nc", {" ", "\\n"}).out, "a\nb\nc");
+    EXPECT_EQ(KvtxRegex("a b\r\nc", {" ", "\\n"}).out, "a\r\nb\r\nc");
+    // The library sees one LF per line end: \n in the pattern matches a CR LF of the input.
+    EXPECT_EQ(KvtxRegex("one\r\ntwo\r\n", {"e\\nt", "e+t"}).out, "one+two\r\n");
+    EXPECT_EQ(KvtxRegex("tab", {"a", "\\t"}).out, "t\tb");
+}
+
+TEST(KvtxRegex, AMalformedExpressionWritesTheMessageAndNothingElse) {
+    for (const auto& [pattern, replacement] :
+         std::vector<std::pair<std::string, std::string>>{{"(", "x"}, {"nomatch", "$"}}) {
+        const RegexRun run = KvtxRegex("text\n", {pattern, replacement});
+        EXPECT_NE(run.code, 0);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "正規表現の構文に誤りがあります\n");
+    }
+}
+
+TEST(KvtxRegex, RefusesInputThatIsNotUtf8) {
+    const RegexRun run = KvtxRegex("bad \xff byte", {"a", "b"});
+    EXPECT_NE(run.code, 0);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("not valid UTF-8"), std::string::npos);
+}
+
+TEST(KvtxRegex, NeedsBothPatternAndReplacement) {
+    EXPECT_EQ(KvtxRegex("x", {"x"}).code, 2);
+}
+
+TEST(KvtxRegex, EmptyInputGivesEmptyOutput) {
+    const RegexRun run = KvtxRegex("", {"a", "b"});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, "");
+}
+
+} // namespace
+} // namespace kvtx::testing
