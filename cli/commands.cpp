@@ -8,6 +8,8 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
     commands.push_back(MakeExportCommand());
     commands.push_back(MakeImportCommand());
     commands.push_back(MakeRegexCommand());
+    commands.push_back(MakeExpandCommand());
+    commands.push_back(MakeApplyCommand());
     return commands;
 }
 

@@ -13,6 +13,8 @@ std::unique_ptr<Command> MakeListCommand();
 std::unique_ptr<Command> MakeExportCommand();
 std::unique_ptr<Command> MakeImportCommand();
 std::unique_ptr<Command> MakeRegexCommand();
+std::unique_ptr<Command> MakeExpandCommand();
+std::unique_ptr<Command> MakeApplyCommand();
 
 std::vector<std::unique_ptr<Command>> AllCommands();
 

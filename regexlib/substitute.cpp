@@ -191,8 +191,6 @@ public:
         return rc >= 0 || IsLimitError(rc);
     }
 
-    bool DeadlinePassed() const { return deadline_.passed; }
-
 private:
     static bool JitAvailable() {
         std::uint32_t jit = 0;

@@ -59,6 +59,10 @@ DllRegexLibrary::DllRegexLibrary(const std::u16string& path) : module_(LoadLibra
 
 int DllRegexLibrary::Substitute(std::u16string& text, const std::u16string& pattern,
                                 const std::u16string& replacement) {
+    // Both entry points end strings at a NUL: what follows one would be lost, not substituted.
+    if (text.find(u'\0') != std::u16string::npos) {
+        return 1;
+    }
     if (wide_ != nullptr) {
         return SubstituteWide(text, pattern, replacement);
     }

@@ -10,7 +10,8 @@ namespace kvtx::win32 {
 // A regular-expression library loaded from a DLL: through its wide entry point
 // "DvRegexSubstituteW" when it exports one, otherwise through ordinal 1 with ANSI strings. The
 // wide entry is looked up by name, never by ordinal, because another library may export
-// something else at ordinal 2. Without a loadable library every call is refused.
+// something else at ordinal 2. Without a loadable library every call is refused, and so is a text
+// holding a NUL, which neither entry point can carry.
 class DllRegexLibrary final : public RegexLibrary {
 public:
     explicit DllRegexLibrary(const std::u16string& path);

@@ -19,7 +19,7 @@ prefix=$(kvtx_pcre2_mingw_prefix)
 # that apt-get source reaches the same archive and suites and nothing else.
 add_source_entries() {
     local target=/etc/apt/sources.list.d/korvatex-src.sources
-    [[ -f $target ]] && return 0
+    [[ -f $target || -f /etc/apt/sources.list.d/korvatex-src.list ]] && return 0
     local entries=""
     local file
     for file in /etc/apt/sources.list.d/*.sources; do

@@ -100,7 +100,8 @@ protected:
         arguments.insert(arguments.end(), commandLine.begin(), commandLine.end());
         std::ostringstream out;
         std::ostringstream err;
-        const int code = cli::Run(arguments, {files, kStoreDir, out, err});
+        std::istringstream in(standardInput);
+        const int code = cli::Run(arguments, {files, kStoreDir, out, err, in});
         return {code, out.str(), err.str()};
     }
 
@@ -113,6 +114,8 @@ protected:
         return found == files.files.end() ? std::vector<std::byte>() : found->second;
     }
 
+    // What the next command reads from standard input.
+    std::string standardInput;
     static constexpr const char* kJsonName = "backup.json";
     const std::u16string kJsonPath = u"backup.json";
     FakeFileSystem files;

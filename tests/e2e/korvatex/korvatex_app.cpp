@@ -5,6 +5,7 @@
 #include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/input.h"
 #include "tests/e2e/driver/message_boxes.h"
+#include "tests/e2e/driver/polling.h"
 #include "tests/e2e/driver/registry.h"
 #include "tests/e2e/driver/remote_controls.h"
 #include "tests/e2e/driver/top_level_windows.h"
@@ -45,7 +46,7 @@ void PressHotkey(const Hotkey& hotkey) {
 }
 
 KorvatexApp::KorvatexApp(const std::vector<StoreCategory>& store)
-    : folder_(MakeFreshDirectory(ScenarioFolder())) {
+    : folder_(MakeFreshDirectory(ScenarioFolder())), categoryCount_(store.size()) {
     DeleteProfile();
     CopyFileInto(BinaryDirectory() + u"korvatex.exe", folder_);
     if (FileExists(BinaryDirectory() + u"DVLIBREGEX.dll")) {
@@ -88,8 +89,15 @@ HWND KorvatexApp::WaitForMainWindow() {
 
 bool KorvatexApp::WaitUntilHidden() {
     HWND window = WaitForMainWindow();
-    return window != nullptr && WaitUntil("the main dialog to hide itself after start-up",
-                                          [&] { return !::IsWindowVisible(window); });
+    // The window exists, invisible, before its start-up has run. Start-up minimizes it, fills
+    // the category list and then hides it (a hidden window keeps its minimized state). The list
+    // tells the hidden window after start-up from the one that minimizing has not yet made
+    // visible.
+    return window != nullptr && WaitUntil("the main dialog to hide itself after start-up", [&] {
+               const WindowState state = StateOf(window);
+               return !state.visible && state.minimized &&
+                      ComboBoxItems(PickerControl(picker::kCategories)).size() == categoryCount_;
+           });
 }
 
 HWND KorvatexApp::PickerControl(int id) const {
@@ -136,9 +144,15 @@ std::vector<HWND> KorvatexApp::MessageBoxes() const {
 }
 
 bool KorvatexApp::ExitFromTray() {
-    ClickTrayIcon(0, MouseButton::Right);
     HWND menu = nullptr;
-    if (!WaitUntil("the tray menu", [&] { return (menu = VisibleMenu()) != nullptr; })) {
+    const auto menuShown = [&] { return (menu = VisibleMenu()) != nullptr; };
+    // Wine's tray drops a click that comes while a window it has just shown is still being
+    // mapped on the X server; a user would click again, and so does this.
+    for (int attempt = 0; attempt < 3 && menu == nullptr; ++attempt) {
+        ClickTrayIcon(0, MouseButton::Right);
+        PollUntil(menuShown, 3s);
+    }
+    if (!WaitUntil("the tray menu", menuShown)) {
         return false;
     }
     // The tray menu holds the one entry "E&xit".

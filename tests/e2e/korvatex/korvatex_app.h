@@ -3,6 +3,7 @@
 #include "tests/e2e/driver/process.h"
 #include "tests/e2e/korvatex/sample_store.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -62,7 +63,7 @@ public:
     // The main dialog of the first instance, once it exists; nullptr (and a failure) if not.
     HWND WaitForMainWindow();
     HWND MainWindow() const { return mainWindow_; }
-    // Start-up is over: the main dialog exists and has hidden itself.
+    // Start-up is over: the main dialog has been shown minimized and has hidden itself.
     bool WaitUntilHidden();
 
     PickerView Picker() const;
@@ -79,6 +80,7 @@ public:
 
 private:
     std::u16string folder_;
+    std::size_t categoryCount_;
     std::vector<Process> instances_;
     HWND mainWindow_ = nullptr;
 };

@@ -34,7 +34,7 @@ TEST_F(StartupTest, FirstStartAddsTheIconRegistersTheHotkeysAndHides) {
     EXPECT_TRUE(WaitUntil("the main dialog to hide itself after start-up", [&] {
         const WindowState state = StateOf(window);
         seenNormal = seenNormal || (state.visible && !state.minimized);
-        return !state.visible;
+        return !state.visible && state.minimized && !app.Picker().categories.empty();
     }));
     EXPECT_FALSE(seenNormal) << "the main dialog was shown in its normal state during start-up";
 

@@ -59,6 +59,14 @@ TEST(DllRegexLibrary, OurOwnLibraryIsReachedThroughItsWideEntry) {
     EXPECT_EQ(text, u"😀 и ✓");
 }
 
+TEST(DllRegexLibrary, ATextWithANulIsRefusedRatherThanCutShort) {
+    DllRegexLibrary library(BesideTest(u"DVLIBREGEX.dll"));
+    const std::u16string withNul(u"a\0a", 3);
+    std::u16string text = withNul;
+    EXPECT_EQ(library.Substitute(text, u"a", u"b"), 1);
+    EXPECT_EQ(text, withNul);
+}
+
 TEST(DllRegexLibrary, WithoutALibraryEverySubstitutionIsRefused) {
     DllRegexLibrary library(BesideTest(u"no-such-library.dll"));
     EXPECT_FALSE(library.Loaded());

@@ -1,0 +1,126 @@
+// The picker: the categories in the combo box, the items of the selected one in the list, the
+// selected item in the preview, and the keys that move through them.
+
+#include "app/resident_dialog.h"
+#include "store/item_content.h"
+#include "store/labels.h"
+#include "store/step_description.h"
+
+namespace kvtx::app {
+namespace {
+
+constexpr unsigned kLeft = 37;
+constexpr unsigned kUp = 38;
+constexpr unsigned kRight = 39;
+constexpr unsigned kDown = 40;
+constexpr unsigned kA = 65;
+constexpr unsigned kZ = 90;
+
+} // namespace
+
+void ResidentDialog::LoadIndex() {
+    controls_.categories.Clear();
+    controls_.items.Clear();
+    m_strPreview.clear();
+    controls_.preview.SetText(m_strPreview);
+    store_.LoadIndex();
+    for (int k = 0; k < store_.CategoryCount(); ++k) {
+        controls_.categories.Add(ListLabel(CategoryLetter(k), store_.CategoryName(k)));
+    }
+}
+
+void ResidentDialog::LoadCategory() {
+    TakeFromControls();
+    if (m_nCategory != -1) {
+        controls_.items.Clear();
+        store_.LoadCategory(m_nCategory);
+        for (int i = 0; i < store_.ItemCount(); ++i) {
+            controls_.items.Add(ListLabel(ItemLetter(i), store_.ItemName(i)));
+        }
+    }
+    m_nItem = -1;
+    m_strPreview.clear();
+    ShowInControls();
+}
+
+void ResidentDialog::ReloadStore() {
+    LoadIndex();
+    m_nCategory = 0;
+    ShowInControls();
+    SelectCategory();
+}
+
+void ResidentDialog::SelectCategory() {
+    LoadCategory();
+    m_nItem = 0;
+    ShowInControls();
+    ShowPreview();
+}
+
+void ResidentDialog::ShowPreview() {
+    TakeFromControls();
+    m_strPreview.clear();
+    // The list only ever holds the loaded category's items, but a selection is never trusted
+    // beyond the count.
+    if (m_nItem >= 0 && m_nItem < store_.ItemCount()) {
+        const auto index = static_cast<std::size_t>(m_nItem);
+        const ItemContent& content = store_.Loaded().contents[index];
+        const std::int32_t kind = store_.Loaded().header.items[index].kind;
+        if (kind == static_cast<std::int32_t>(ItemKind::TextInsertion)) {
+            controls_.copy.SetEnabled(true);
+            m_strPreview = ContentText(content);
+        } else if (kind == static_cast<std::int32_t>(ItemKind::TextConversion)) {
+            controls_.copy.SetEnabled(false);
+            for (int step = 0; step < StepCount(content); ++step) {
+                m_strPreview += DescribeStep(StepAt(content, step), step + 1) + u"\r\n";
+            }
+        }
+    }
+    ShowInControls();
+}
+
+void ResidentDialog::CopyPreviewToClipboard() {
+    const std::size_t length = controls_.preview.Text().size();
+    // An empty preview leaves the clipboard as it was.
+    if (length > 0) {
+        window_.CopyPreview(static_cast<int>(length));
+    }
+}
+
+bool ResidentDialog::PreTranslateKeyDown(unsigned virtualKey, bool shiftHeld) {
+    const bool letter = virtualKey >= kA && virtualKey <= kZ;
+    if (virtualKey != kLeft && virtualKey != kRight && virtualKey != kUp && virtualKey != kDown &&
+        !letter) {
+        return false;
+    }
+    TakeFromControls();
+    if (virtualKey == kLeft && m_nCategory > 0) {
+        --m_nCategory;
+        ShowInControls();
+        SelectCategory();
+    } else if (virtualKey == kRight && m_nCategory < store_.CategoryCount() - 1) {
+        ++m_nCategory;
+        ShowInControls();
+        SelectCategory();
+    } else if (virtualKey == kUp && m_nItem > 0) {
+        --m_nItem;
+        ShowInControls();
+        ShowPreview();
+    } else if (virtualKey == kDown && m_nItem < store_.ItemCount() - 1) {
+        ++m_nItem;
+        ShowInControls();
+        ShowPreview();
+    } else if (letter && !shiftHeld) {
+        // Not compared with the count: the list box refuses a letter it has no entry for.
+        m_nItem = static_cast<int>(virtualKey - kA);
+        ShowInControls();
+        ShowPreview();
+    } else if (letter) {
+        m_nCategory = static_cast<int>(virtualKey - kA);
+        ShowInControls();
+        SelectCategory();
+    }
+    return true;
+}
+
+} // namespace kvtx::app

@@ -1,0 +1,159 @@
+#pragma once
+
+// The program's one long-lived window: hidden while idle, the owner of the tray icon and the
+// three hotkeys, and the picker when it is shown. This is its behaviour over the control
+// interface and the platform seams; app/win32/resident_dialog_window.h binds it to the real
+// dialog.
+
+#include "app/hotkey_setting.h"
+#include "app/resident_settings.h"
+#include "platform/file_system.h"
+#include "platform/hotkeys.h"
+#include "platform/message_box.h"
+#include "platform/profile.h"
+#include "platform/screen.h"
+#include "platform/timers.h"
+#include "platform/tray_icon.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/data_exchange.h"
+#include "store/phrase_store.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace kvtx::app {
+
+inline constexpr unsigned WM_TRAYNOTIFY = 1124; // the tray icon's callback message
+inline constexpr unsigned TIMER_HIDE = 1;
+inline constexpr unsigned TIMER_PASTE = 2;
+inline constexpr int IDOK_RESULT = 1;
+inline constexpr int IDCANCEL_RESULT = 2;
+
+// What the dialog does to its own window.
+class ResidentWindow {
+public:
+    virtual ~ResidentWindow() = default;
+    // The about entry in the system menu, the window icons, no taskbar button, topmost and
+    // hidden, the "TaskbarCreated" message.
+    virtual void PrepareResidentWindow() = 0;
+    virtual void ShowMinimized() = 0;
+    virtual void Hide() = 0;
+    // Shown normally at (left, top) in pixels, topmost, foreground.
+    virtual void ShowPickerAt(int left, int top) = 0;
+    // The tray menu at the cursor; its choice comes back through OnCommand.
+    virtual void TrackTrayMenu() = 0;
+    // The preview edit puts characters 0 to length on the clipboard itself.
+    virtual void CopyPreview(int length) = 0;
+    // WM_CLOSE to itself.
+    virtual void Close() = 0;
+    virtual void EndDialog(int result) = 0;
+};
+
+struct PickerControls {
+    ui::Control& copy;
+    ui::ListControl& items;
+    ui::TextControl& preview;
+    ui::ListControl& categories;
+};
+
+struct ResidentServices {
+    platform::FileSystem& files;
+    platform::Profile& profile;
+    platform::Hotkeys& hotkeys;
+    platform::TrayIcon& tray;
+    platform::Timers& timers;
+    platform::Screen& screen;
+    platform::MessageBox& messages;
+    // Blocks the thread, for the tray icon's retries.
+    std::function<void(unsigned milliseconds)> sleep;
+};
+
+// Where the other subsystems plug in. Each does nothing until it is set.
+struct ResidentHooks {
+    // A phrase of the category menu was chosen: index = 26 × category + item.
+    std::function<void(int index)> applyItem;
+    std::function<void()> showCategoryMenu;
+    std::function<void()> runQuickRegex;
+    // TIMER_PASTE fired.
+    std::function<void()> pasteTimer;
+    // Runs the editor modally on m_strAppDir, m_nCategory and m_nItem as last exchanged.
+    std::function<void()> openEditor;
+    // Runs the settings dialog on these values; true when confirmed, with the values changed.
+    std::function<bool(ResidentSettings&)> runSettings;
+};
+
+class ResidentDialog {
+public:
+    ResidentDialog(ResidentWindow& window, PickerControls controls, ResidentServices services,
+                   std::u16string dataDirectory);
+
+    ResidentHooks hooks;
+
+    // Window creation: the settings, the tray icon, the hotkeys. False when the tray icon was
+    // refused: the window is then closing and the program ends.
+    bool OnCreate();
+    void OnInitDialog();
+
+    // Every message passes here; only WM_TRAYNOTIFY acts (lParam the mouse message).
+    void OnTrayNotify(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+    void OnTaskbarCreated();
+    // The low word of WM_COMMAND's wParam; the controls' own handlers run after it.
+    void OnCommand(int id);
+    void OnTimer(unsigned id);
+    // WM_HOTKEY's wParam.
+    void OnHotkey(std::uintptr_t id);
+    void OnOK();
+    void OnCancel();
+    void OnClose();
+    void OnDestroy();
+    void OnEditButton();
+    void OnSettingsButton();
+    // WM_KEYDOWN for the dialog or any of its controls: true when the key table consumed it.
+    bool PreTranslateKeyDown(unsigned virtualKey, bool shiftHeld);
+
+    // The picker.
+    void ReloadStore();
+    void SelectCategory();
+    void ShowPreview();
+    void CopyPreviewToClipboard();
+
+    void RegisterHotkeys();
+    void UnregisterHotkeys();
+    void ReleaseShellResources();
+
+    // Data exchange: take the selections and the preview from the controls, or show them there.
+    void TakeFromControls();
+    void ShowInControls();
+
+    PhraseStore& Store() { return store_; }
+    ResidentWindow& Window() { return window_; }
+    const ResidentServices& Services() const { return services_; }
+    ResidentSettings CurrentSettings() const;
+
+    int m_nTimeDelay = 0;
+    // Set only when the program is to end; never cleared.
+    int m_bExiting = 0;
+    HotkeySetting m_hkPicker;
+    HotkeySetting m_hkMenu;
+    HotkeySetting m_hkRegex;
+    std::u16string m_strAppDir;
+    int m_nCategory = -1;
+    std::u16string m_strPreview;
+    int m_nItem = -1;
+
+private:
+    void LoadIndex();
+    void LoadCategory();
+    void ApplySettings(const ResidentSettings& settings);
+
+    ResidentWindow& window_;
+    PickerControls controls_;
+    ResidentServices services_;
+    std::u16string dataDirectory_;
+    PhraseStore store_;
+    ui::DataExchange exchange_;
+    bool shellReleased_ = false;
+};
+
+} // namespace kvtx::app

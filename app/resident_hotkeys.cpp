@@ -1,0 +1,85 @@
+// The three global hotkeys of the resident window: registration, dispatch, and the settings
+// dialog that changes them.
+
+#include "app/resident_dialog.h"
+
+#include <array>
+#include <string>
+
+namespace kvtx::app {
+namespace {
+
+std::u16string Decimal(std::uint32_t value) {
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+} // namespace
+
+void ResidentDialog::RegisterHotkeys() {
+    for (HotkeySetting* hotkey : {&m_hkPicker, &m_hkMenu, &m_hkRegex}) {
+        if (hotkey->enabled == 0) {
+            continue;
+        }
+        hotkey->id = HotkeyId(*hotkey);
+        const auto error = services_.hotkeys.Register(hotkey->id, HotkeyModifiers(*hotkey),
+                                                      HotkeyVirtualKey(*hotkey));
+        if (error) {
+            services_.messages.Show(u"ホットキーの登録に失敗しました\n" + Decimal(*error) + u"," +
+                                    services_.hotkeys.ErrorText(*error));
+        }
+    }
+}
+
+void ResidentDialog::UnregisterHotkeys() {
+    // The ids come from the current fields, so this must run before they change.
+    for (const HotkeySetting* hotkey : {&m_hkPicker, &m_hkMenu, &m_hkRegex}) {
+        if (hotkey->enabled != 0) {
+            services_.hotkeys.Unregister(HotkeyId(*hotkey));
+        }
+    }
+}
+
+void ResidentDialog::OnHotkey(std::uintptr_t id) {
+    const auto matches = [id](const HotkeySetting& hotkey) {
+        return hotkey.enabled != 0 && static_cast<std::uintptr_t>(hotkey.id) == id;
+    };
+    if (matches(m_hkPicker)) {
+        OnTrayNotify(WM_TRAYNOTIFY, 0, 514);
+    } else if (matches(m_hkMenu)) {
+        if (hooks.showCategoryMenu) {
+            hooks.showCategoryMenu();
+        }
+    } else if (matches(m_hkRegex)) {
+        if (hooks.runQuickRegex) {
+            hooks.runQuickRegex();
+        }
+    }
+}
+
+ResidentSettings ResidentDialog::CurrentSettings() const {
+    return {.picker = m_hkPicker, .menu = m_hkMenu, .regex = m_hkRegex, .timeDelay = m_nTimeDelay};
+}
+
+void ResidentDialog::ApplySettings(const ResidentSettings& settings) {
+    m_hkPicker = settings.picker;
+    m_hkMenu = settings.menu;
+    m_hkRegex = settings.regex;
+    m_nTimeDelay = settings.timeDelay;
+}
+
+void ResidentDialog::OnSettingsButton() {
+    if (!hooks.runSettings) {
+        return;
+    }
+    // No hotkey is registered while the dialog is open.
+    UnregisterHotkeys();
+    ResidentSettings settings = CurrentSettings();
+    if (hooks.runSettings(settings)) {
+        ApplySettings(settings);
+        WriteSettings(services_.profile, settings);
+    }
+    RegisterHotkeys();
+}
+
+} // namespace kvtx::app

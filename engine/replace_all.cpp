@@ -1,0 +1,32 @@
+#include "engine/replace_all.h"
+
+namespace kvtx {
+
+std::size_t ReplaceAll(std::u16string& text, std::u16string_view from, std::u16string_view to) {
+    if (from.empty()) {
+        return 0;
+    }
+    const std::u16string_view source(text);
+    std::size_t found = source.find(from);
+    if (found == std::u16string_view::npos) {
+        return 0;
+    }
+    // One pass into a new string: replacing in place would move the tail once per match, which is
+    // quadratic on a megabyte of selected text.
+    std::u16string result;
+    result.reserve(text.size());
+    std::size_t count = 0;
+    std::size_t start = 0;
+    while (found != std::u16string_view::npos) {
+        result.append(source.substr(start, found - start));
+        result.append(to);
+        start = found + from.size();
+        ++count;
+        found = source.find(from, start);
+    }
+    result.append(source.substr(start));
+    text = std::move(result);
+    return count;
+}
+
+} // namespace kvtx

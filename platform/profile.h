@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace kvtx::platform {
+
+// The per-user profile: integer values by section and key under the program's own key.
+class Profile {
+public:
+    virtual ~Profile() = default;
+    // A missing or unreadable value gives the default.
+    virtual int ReadInt(const std::u16string& section, const std::u16string& key,
+                        int defaultValue) const = 0;
+    // Failures are not reported: the program carries on with the value in memory.
+    virtual void WriteInt(const std::u16string& section, const std::u16string& key, int value) = 0;
+};
+
+} // namespace kvtx::platform

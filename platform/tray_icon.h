@@ -1,0 +1,20 @@
+#pragma once
+
+namespace kvtx::platform {
+
+enum class TrayResult {
+    Done,
+    TimedOut, // the shell did not answer in time; it may still take the request later
+    Failed,
+};
+
+// The program's one icon in the notification area.
+class TrayIcon {
+public:
+    virtual ~TrayIcon() = default;
+    virtual TrayResult Add() = 0;
+    virtual TrayResult Modify() = 0;
+    virtual void Delete() = 0;
+};
+
+} // namespace kvtx::platform

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/profile.h"
+
+namespace kvtx::win32 {
+
+// HKEY_CURRENT_USER\Software\<company>\<application>\<section>, values as DWORDs.
+class RegistryProfile final : public platform::Profile {
+public:
+    RegistryProfile(std::u16string company, std::u16string application);
+
+    int ReadInt(const std::u16string& section, const std::u16string& key,
+                int defaultValue) const override;
+    void WriteInt(const std::u16string& section, const std::u16string& key, int value) override;
+
+private:
+    std::u16string SectionKey(const std::u16string& section) const;
+
+    std::u16string root_;
+};
+
+} // namespace kvtx::win32

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/profile.h"
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kvtx::testing {
+
+// Values by section and key; every write is also logged in order.
+class FakeProfile final : public platform::Profile {
+public:
+    int ReadInt(const std::u16string& section, const std::u16string& key,
+                int defaultValue) const override {
+        reads.push_back(key);
+        const auto found = values.find({section, key});
+        return found == values.end() ? defaultValue : found->second;
+    }
+    void WriteInt(const std::u16string& section, const std::u16string& key, int value) override {
+        values[{section, key}] = value;
+        writes.push_back(key);
+    }
+
+    std::map<std::pair<std::u16string, std::u16string>, int> values;
+    mutable std::vector<std::u16string> reads;
+    std::vector<std::u16string> writes;
+};
+
+} // namespace kvtx::testing
