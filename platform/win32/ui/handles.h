@@ -22,12 +22,6 @@ struct IconTraits {
     static void Close(Handle handle) { ::DestroyIcon(handle); }
 };
 
-struct ModuleTraits {
-    using Handle = HMODULE;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle handle) { ::FreeLibrary(handle); }
-};
-
 struct GdiTraits {
     using Handle = HGDIOBJ;
     static Handle Invalid() { return nullptr; }
@@ -37,8 +31,6 @@ struct GdiTraits {
 // A menu from LoadMenuW or CreatePopupMenu; destroying it destroys its submenus too.
 using MenuHandle = UniqueHandle<MenuTraits>;
 using IconHandle = UniqueHandle<IconTraits>;
-// A library from LoadLibraryW.
-using ModuleHandle = UniqueHandle<ModuleTraits>;
 using GdiObject = UniqueHandle<GdiTraits>;
 // Named mutexes and events are kernel handles.
 using MutexHandle = KernelHandle;
