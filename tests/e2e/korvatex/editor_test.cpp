@@ -102,6 +102,7 @@ TEST_F(EditorScenario, ANewCategoryAndItemAreStoredExactlyAndTheProgramShowsThem
         const PickerView view = app_.Picker();
         return view.categories.size() == 6 && view.category == 0 && view.item == 0;
     }));
+    ASSERT_TRUE(app_.ShowPickerAt({400, 300}));
     PressChord({VK_SHIFT, 'F'});
     EXPECT_TRUE(WaitUntil("the new item in the picker", [&] {
         const PickerView view = app_.Picker();
@@ -287,7 +288,10 @@ TEST_F(EditorScenario, ASaveThatFailsIsReportedAndTheEditIsSavedOnceTheFileIsFre
     editor_.ClickListEntry(editor::kItems, 1);
     EXPECT_EQ(editor_.WaitForMessage(), failure);
     ASSERT_TRUE(editor_.AnswerMessage(IDOK));
+    // Every commit tries again and tells again while the file is held.
     editor_.ClickListEntry(editor::kItems, 0);
+    EXPECT_EQ(editor_.WaitForMessage(), failure);
+    ASSERT_TRUE(editor_.AnswerMessage(IDOK));
     ASSERT_TRUE(editor_.WaitFor("the edit kept in memory", [](const EditorView& v) {
         return v.item == 0 && v.text == u"ロック中の編集";
     }));

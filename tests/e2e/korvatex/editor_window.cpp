@@ -15,13 +15,21 @@ LRESULT Ask(HWND control, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return ::SendMessageW(control, message, wParam, lParam);
 }
 
+// Keys rather than EM_SETSEL: a message sent now would overtake a click still in the input queue.
+void ReplaceFocusedText(const std::u16string& text) {
+    PressChord({VK_CONTROL, VK_HOME});
+    PressChord({VK_CONTROL, VK_SHIFT, VK_END});
+    TypeText(text);
+}
+
 } // namespace
 
 bool EditorWindow::Open() {
     if (!app_.ShowPickerAt({400, 300})) {
         return false;
     }
-    Click(CenterOf(app_.PickerControl(picker::kEdit)));
+    // The mnemonic rather than a click: the picker may still be moving to the cursor.
+    PressChord({VK_MENU, 'E'});
     const DWORD id = app_.Instance().Id();
     const auto found = e2e::WaitFor<HWND>("the editor \"編集\" opened by the Edit button", [id] {
         HWND window = FindTopLevelWindow({u"#32770", u"編集", id, true});
@@ -99,10 +107,8 @@ bool EditorWindow::StepComboTo(int id, int index) {
 }
 
 void EditorWindow::TypeInto(int id, const std::u16string& text) {
-    HWND edit = Control(id);
-    Click(CenterOf(edit));
-    Ask(edit, EM_SETSEL, 0, -1);
-    TypeText(text);
+    Click(CenterOf(Control(id)));
+    ReplaceFocusedText(text);
 }
 
 bool EditorWindow::AnswerName(const std::u16string& name) {
@@ -114,10 +120,13 @@ bool EditorWindow::AnswerName(const std::u16string& name) {
     if (!dialog) {
         return false;
     }
+    if (!WaitUntil("the name dialog in the foreground",
+                   [&] { return ::GetForegroundWindow() == *dialog; })) {
+        return false;
+    }
+    // The dialog starts with the focus in its edit box.
     HWND edit = ChildById(*dialog, kNameEdit);
-    Click(CenterOf(edit));
-    Ask(edit, EM_SETSEL, 0, -1);
-    TypeText(name);
+    ReplaceFocusedText(name);
     if (!WaitUntil("the name to arrive in the name dialog",
                    [&] { return ControlText(edit) == name; })) {
         return false;
