@@ -1,10 +1,14 @@
 #include "app/win32/extensions.h"
 
+#include "app/win32/apply_extension.h"
+
 namespace kvtx::app::win32 {
 
 // Each subsystem that lands sets its hook here, for example
 //     resident.Logic().hooks.openEditor = [&resident] { ... };
 // Until then its button, hotkey or command does nothing.
-void InstallExtensions(ResidentDialogWindow&) {}
+void InstallExtensions(ResidentDialogWindow& resident) {
+    InstallApplyExtension(resident);
+}
 
 } // namespace kvtx::app::win32

@@ -6,6 +6,7 @@
 #include "tests/e2e/driver/input.h"
 #include "tests/e2e/driver/polling.h"
 #include "tests/e2e/driver/screenshot.h"
+#include "tests/e2e/driver/target_app.h"
 #include "tests/e2e/driver/tray.h"
 #include "tests/e2e/driver/waiting.h"
 #include "tests/e2e/korvatex/korvatex_app.h"
@@ -48,6 +49,41 @@ TEST(Screenshots, PickerWithTheSampleStore) {
         MoveMouse({1000, 740});
     }
     EXPECT_TRUE(WaitUntil("a picture of the drawn picker", drawn));
+    EXPECT_TRUE(app.ExitFromTray());
+}
+
+TEST(Screenshots, CategoryMenuWithAGroupOpen) {
+    ASSERT_FALSE(TrayShowsIcons()) << "an icon of an earlier scenario is still in the tray";
+    KorvatexApp app;
+    app.Start();
+    ASSERT_TRUE(app.WaitUntilHidden());
+    // The menu hotkey is pressed while the user works in an application.
+    TargetApp target = TargetApp::Start();
+    ASSERT_TRUE(target.Focus());
+    MoveMouse({120, 80});
+    PressHotkey(kMenuHotkey);
+    // メール, then its group "mail", each once the level before it is shown.
+    const WORD letters[] = {'C', 'A'};
+    for (std::size_t level = 0; level < 2; ++level) {
+        ASSERT_TRUE(WaitUntil("menu level " + std::to_string(level + 1),
+                              [&] { return app.VisibleMenus().size() > level; }));
+        PressKey(letters[level]);
+    }
+    ASSERT_TRUE(WaitUntil("the group's menu", [&] { return app.VisibleMenus().size() == 3; }));
+    RECT all{};
+    for (HWND menu : app.VisibleMenus()) {
+        RECT rect{};
+        ::GetWindowRect(menu, &rect);
+        ::UnionRect(&all, &all, &rect);
+    }
+    MoveMouse({1000, 740});
+    const std::string path = ArtifactsUnixDirectory() + "/category-menu.png";
+    ASSERT_TRUE(SaveScreenRectangle(all, path));
+    EXPECT_TRUE(IsPng(path));
+    for (int level = 0; level < 3; ++level) {
+        PressKey(VK_ESCAPE);
+    }
+    ASSERT_TRUE(WaitUntil("the menu to close", [&] { return app.VisibleMenu() == nullptr; }));
     EXPECT_TRUE(app.ExitFromTray());
 }
 

@@ -1,0 +1,287 @@
+#include "editor/editor_dialog.h"
+
+#include "editor/editor_texts.h"
+#include "store/item_content.h"
+#include "store/labels.h"
+
+#include <cstring>
+
+namespace kvtx::editor {
+namespace {
+
+constexpr int kInsertion = static_cast<int>(ItemKind::TextInsertion);
+constexpr int kConversion = static_cast<int>(ItemKind::TextConversion);
+
+} // namespace
+
+EditorDialog::EditorDialog(const EditorControls& controls, const EditorServices& services,
+                           std::u16string dataDirectory, int categorySelection, int itemSelection)
+    : controls_(controls), services_(services), exchange_(services.messages),
+      store_(services.files, std::move(dataDirectory)), openerCategory_(categorySelection),
+      openerItem_(itemSelection) {
+    exchange_.Selection(controls_.category, categorySelection_);
+    exchange_.Text(controls_.text, text_, kMaxTextChars);
+    exchange_.Selection(controls_.items, itemSelection_);
+    exchange_.Selection(controls_.kind, kindSelection_);
+    exchange_.Selection(controls_.steps, stepSelection_);
+    exchange_.Selection(controls_.stepKind, stepKindSelection_);
+    exchange_.Text(controls_.a, a_, kMaxStepFieldChars);
+    exchange_.Text(controls_.b, b_, kMaxStepFieldChars);
+    exchange_.Text(controls_.c, c_, kMaxStepFieldChars);
+}
+
+void EditorDialog::TakeFromControls() {
+    exchange_.TakeFromControls();
+}
+
+void EditorDialog::ShowInControls() {
+    showing_ = true;
+    exchange_.ShowInControls();
+    showing_ = false;
+}
+
+void EditorDialog::OnInitDialog() {
+    // The combo entries' positions are the stored kind values.
+    controls_.kind.Clear();
+    for (const char16_t* entry : texts::kItemKinds) {
+        controls_.kind.Add(entry);
+    }
+    controls_.stepKind.Clear();
+    for (const char16_t* entry : texts::kStepKinds) {
+        controls_.stepKind.Add(entry);
+    }
+    ShowInControls();
+
+    LoadIndex();
+    pendingChange_ = false;
+    categorySelection_ = openerCategory_;
+    ShowInControls();
+    ShowKindControls(kInsertion);
+    OnSelchangeCategory();
+    itemSelection_ = openerItem_;
+    ShowInControls();
+    OnSelchangeItem();
+}
+
+void EditorDialog::FillCategoryList() {
+    controls_.category.Clear();
+    for (int k = 0; k < store_.CategoryCount(); ++k) {
+        controls_.category.Add(ListLabel(CategoryLetter(k), store_.CategoryName(k)));
+    }
+}
+
+void EditorDialog::FillItemList() {
+    controls_.items.Clear();
+    for (int i = 0; i < store_.ItemCount(); ++i) {
+        controls_.items.Add(ListLabel(ItemLetter(i), store_.ItemName(i)));
+    }
+}
+
+void EditorDialog::LoadIndex() {
+    controls_.items.Clear();
+    controls_.steps.Clear();
+    text_.clear();
+    store_.LoadIndex();
+    FillCategoryList();
+    loadedCategory_ = -1;
+    currentItem_ = -1;
+}
+
+void EditorDialog::LoadCategory() {
+    TakeFromControls();
+    controls_.items.Clear();
+    controls_.steps.Clear();
+    pendingChange_ = false;
+    loadedCategory_ = -1;
+    if (categorySelection_ >= 0 && store_.LoadCategory(categorySelection_)) {
+        // A file that exists but cannot be read (another program holds it) loads as an empty
+        // category; saving that would destroy the file, so the category is left unloaded.
+        const auto path = store_.CategoryPath(categorySelection_);
+        if (path && services_.files.Exists(*path) && !services_.files.ReadFile(*path, 0)) {
+            services_.messages.Show(std::u16string(texts::kReadFailed) + u"\n" + *path);
+        } else {
+            loadedCategory_ = categorySelection_;
+            FillItemList();
+        }
+    }
+    itemSelection_ = -1;
+    text_.clear();
+    currentItem_ = -1;
+    ShowInControls();
+}
+
+void EditorDialog::OnSelchangeCategory() {
+    if (!CommitItem()) {
+        // The unsaved change lives in the loaded category; loading another would drop it.
+        categorySelection_ = loadedCategory_;
+        ShowInControls();
+        return;
+    }
+    LoadCategory();
+}
+
+void EditorDialog::OnSelchangeItem() {
+    // A failed commit keeps the change in memory, where the next commit finds it again.
+    CommitItem();
+    ShowItem();
+}
+
+void EditorDialog::OnTextChange() {
+    if (!showing_ && currentItem_ >= 0) {
+        pendingChange_ = true;
+    }
+}
+
+void EditorDialog::ShowItem() {
+    TakeFromControls();
+    text_.clear();
+    if (itemSelection_ >= 0 && itemSelection_ < store_.ItemCount()) {
+        kindSelection_ = store_.Loaded().header.items[itemSelection_].kind;
+        ShowKindControls(kindSelection_);
+    }
+    ShowInControls();
+    currentItem_ = itemSelection_;
+}
+
+void EditorDialog::ShowKindControls(int kind) {
+    if (kind != kInsertion && kind != kConversion) {
+        return;
+    }
+    const bool steps = kind == kConversion;
+    controls_.text.SetVisible(!steps);
+    for (ui::Control* control : controls_.StepControls()) {
+        control->SetVisible(steps);
+    }
+    if (steps) {
+        RefreshStepList();
+        stepKindSelection_ = static_cast<int>(StepKind::SimpleReplace);
+        EnableStepStrings();
+    } else if (itemSelection_ >= 0 && itemSelection_ < store_.ItemCount()) {
+        text_ = ContentText(store_.Loaded().contents[itemSelection_]);
+    } else {
+        text_.clear();
+    }
+}
+
+bool EditorDialog::CommitItem() {
+    if (CommitItemQuietly()) {
+        return true;
+    }
+    ReportSaveFailure(store_.CategoryPath(loadedCategory_));
+    return false;
+}
+
+bool EditorDialog::CommitItemQuietly() {
+    TakeFromControls();
+    if (!pendingChange_) {
+        return true;
+    }
+    // After a failed save the change may belong to an item that is no longer current; the
+    // whole category is written again all the same.
+    if (currentItem_ >= 0 && currentItem_ < store_.ItemCount()) {
+        PhraseItem& item = store_.Loaded().header.items[currentItem_];
+        ItemContent& content = store_.Loaded().contents[currentItem_];
+        // An item of a kind this editor does not know keeps what it holds.
+        if (kindSelection_ == kInsertion) {
+            SetContentText(content, text_);
+        }
+        if (kindSelection_ == kInsertion || kindSelection_ == kConversion) {
+            item.kind = kindSelection_;
+            item.contentLength = ContentLengthFor(static_cast<ItemKind>(kindSelection_), content);
+        }
+    }
+    return SaveLoadedCategory();
+}
+
+bool EditorDialog::SaveLoadedCategory() {
+    if (loadedCategory_ < 0) {
+        return true;
+    }
+    if (!store_.SaveCategory(loadedCategory_)) {
+        return false;
+    }
+    pendingChange_ = false;
+    return true;
+}
+
+namespace {
+
+std::u16string SaveFailureText(const std::optional<std::u16string>& path) {
+    std::u16string text = texts::kSaveFailed;
+    if (path) {
+        text += u"\n" + *path;
+    }
+    return text;
+}
+
+} // namespace
+
+void EditorDialog::ReportSaveFailure(const std::optional<std::u16string>& path) {
+    services_.messages.Show(SaveFailureText(path));
+}
+
+bool EditorDialog::CommitOnClose(CloseMode mode) {
+    if (closeCommitted_) {
+        return true;
+    }
+    closeCommitted_ = true;
+    if (CommitItemQuietly()) {
+        return true;
+    }
+    const std::u16string failure = SaveFailureText(store_.CategoryPath(loadedCategory_));
+    if (mode == CloseMode::MustClose) {
+        services_.messages.Show(failure);
+        return true;
+    }
+    if (services_.messages.AskYesNo(failure + u"\n" + texts::kCloseWithoutSaving)) {
+        return true;
+    }
+    closeCommitted_ = false;
+    return false;
+}
+
+bool EditorDialog::RequestClose() {
+    return CommitOnClose(CloseMode::MayStayOpen);
+}
+
+void EditorDialog::OnDestroy() {
+    CommitOnClose(CloseMode::MustClose);
+}
+
+void EditorDialog::ChangeItemKind() {
+    TakeFromControls();
+    if (currentItem_ < 0 || currentItem_ >= store_.ItemCount()) {
+        return;
+    }
+    if (kindSelection_ != kInsertion && kindSelection_ != kConversion) {
+        return;
+    }
+    PhraseItem& item = store_.Loaded().header.items[currentItem_];
+    ItemContent& content = store_.Loaded().contents[currentItem_];
+    if (kindSelection_ == item.kind) {
+        return;
+    }
+    // What is stored counts, not what the text box shows now.
+    const bool holdsData = item.kind == kInsertion    ? !ContentText(content).empty()
+                           : item.kind == kConversion ? StepCount(content) > 0
+                                                      : true;
+    if (holdsData && !services_.messages.AskYesNo(texts::kChangeKind)) {
+        kindSelection_ = item.kind;
+        ShowInControls();
+        return;
+    }
+    pendingChange_ = true;
+    std::memset(content.bytes, 0, sizeof content.bytes);
+    item.kind = kindSelection_;
+    ShowKindControls(kindSelection_);
+    ShowInControls();
+}
+
+ItemContent* EditorDialog::CurrentContent() {
+    if (currentItem_ < 0 || currentItem_ >= store_.ItemCount()) {
+        return nullptr;
+    }
+    return &store_.Loaded().contents[currentItem_];
+}
+
+} // namespace kvtx::editor

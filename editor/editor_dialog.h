@@ -1,0 +1,128 @@
+#pragma once
+
+// The phrase editor's logic: categories, items and conversion steps over the dialog's controls.
+// It owns its own store and is the only writer of the store files. Every change reaches the disk
+// without a save command: category commands write the index at once, item commands the loaded
+// category, and an edited text or step chain is written by the next selection change, command
+// or close.
+//
+// A save that fails is reported, and the editor then keeps its memory instead of reloading the
+// file over it, so the change can be saved by a later commit once the file is free again.
+
+#include "editor/editor_parts.h"
+#include "platform/ui/data_exchange.h"
+#include "store/phrase_store.h"
+
+#include <optional>
+#include <string>
+
+namespace kvtx::editor {
+
+class EditorDialog {
+public:
+    // The opener's category and item selections are where the editor starts.
+    EditorDialog(const EditorControls& controls, const EditorServices& services,
+                 std::u16string dataDirectory, int categorySelection, int itemSelection);
+
+    void OnInitDialog();
+
+    // Notifications of the category combo, the item list, the text box and the kind combo.
+    void OnSelchangeCategory();
+    void OnSelchangeItem();
+    void OnTextChange();
+    void ChangeItemKind();
+
+    void AddCategory();
+    void RenameCategory();
+    void DeleteCategory();
+    void MoveCategoryUp();
+    void MoveCategoryDown();
+
+    void AddItem();
+    void RenameItem();
+    void DeleteItem();
+    void MoveItemUp();
+    void MoveItemDown();
+
+    void AddStep();
+    void ChangeStep();
+    void DeleteStep();
+    void MoveStepUp();
+    void MoveStepDown();
+    void ApplyStepKind();
+    void ShowStep();
+
+    // The close button, Esc or the close box: commits the current item and says whether the
+    // dialog may end. It may not when the save failed and the user chose to stay.
+    bool RequestClose();
+    // The window is going away whatever happens: commits unless a close request already did.
+    void OnDestroy();
+
+    const PhraseStore& Store() const { return store_; }
+    int LoadedCategory() const { return loadedCategory_; }
+    int CurrentItem() const { return currentItem_; }
+    bool PendingChange() const { return pendingChange_; }
+
+private:
+    enum class CloseMode { MayStayOpen, MustClose };
+
+    void TakeFromControls();
+    void ShowInControls();
+
+    // Store operations as the editor runs them: they keep the lists in step with memory.
+    void LoadIndex();
+    void LoadCategory();
+    void FillCategoryList();
+    void FillItemList();
+
+    void ShowItem();
+    void ShowKindControls(int kind);
+    void RefreshStepList();
+    void EnableStepStrings();
+
+    // False when a save was due and failed; the caller then must not reload over memory.
+    bool CommitItem();
+    bool CommitItemQuietly();
+    bool CommitOnClose(CloseMode mode);
+    bool SaveLoadedCategory();
+    void ReportSaveFailure(const std::optional<std::u16string>& path);
+
+    // Item commands end here: the category is written and read back, or kept as it is in
+    // memory when the write fails.
+    void SaveAndShowItems(int selection);
+    // Category commands end here: the index is written and read back, or put back as it was.
+    bool SaveIndexOrRestore(const IndexImage& before);
+
+    std::optional<std::u16string> AskItemName(const std::u16string& preset);
+    std::optional<ConversionStep> BuildStepText();
+    ItemContent* CurrentContent();
+    void MoveCategory(int from, int to);
+    void MoveItem(int from, int to);
+    void MoveStep(int from, int to);
+
+    EditorControls controls_;
+    EditorServices services_;
+    ui::DataExchange exchange_;
+    PhraseStore store_;
+
+    int openerCategory_;
+    int openerItem_;
+    int loadedCategory_ = -1;
+    int currentItem_ = -1;
+    bool pendingChange_ = false;
+    bool closeCommitted_ = false;
+    // Text the editor puts into the text box itself is not an edit.
+    bool showing_ = false;
+
+    int categorySelection_ = -1;
+    std::u16string text_;
+    int itemSelection_ = -1;
+    int kindSelection_ = -1;
+    int stepSelection_ = -1;
+    int stepKindSelection_ = -1;
+    std::u16string a_;
+    std::u16string b_;
+    std::u16string c_;
+};
+
+} // namespace kvtx::editor

@@ -1,0 +1,171 @@
+#include "engine/capture_and_paste.h"
+
+namespace kvtx {
+namespace {
+
+constexpr int kWaitSliceMs = 10;
+constexpr int kWaitsAroundCopy = 5;
+constexpr int kPumpsPerWait = 3;
+constexpr int kItemsPerCategory = kMaxItems;
+
+constexpr char16_t kMalformedExpression[] = u"正規表現の構文に誤りがあります";
+
+} // namespace
+
+// Marks an application as under way for as long as it runs, even if it leaves early.
+class CaptureAndPaste::BusyScope {
+public:
+    explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+    ~BusyScope() { busy_ = false; }
+
+private:
+    bool& busy_;
+};
+
+CaptureAndPaste::CaptureAndPaste(DriverServices services, PickerMembers& picker,
+                                 TextTransforms& transforms)
+    : services_(services), picker_(picker), transforms_(transforms) {}
+
+void CaptureAndPaste::HideSequence() {
+    services_.window.Minimize();
+    services_.window.Hide();
+    services_.window.FocusForegroundWindow();
+}
+
+void CaptureAndPaste::WaitAndPump() {
+    for (int wait = 0; wait < kWaitsAroundCopy; ++wait) {
+        services_.thread.Wait(kWaitSliceMs);
+        for (int pump = 0; pump < kPumpsPerWait; ++pump) {
+            services_.thread.PumpOneMessage();
+        }
+    }
+}
+
+// Dispatches nothing: a message handled here could start another application between the
+// decision to send a chord and the chord itself.
+void CaptureAndPaste::WaitForModifierRelease() {
+    for (int waited = 0; waited < kModifierReleaseWaitMs && services_.keystrokes.ModifierHeld();
+         waited += kWaitSliceMs) {
+        services_.thread.Wait(kWaitSliceMs);
+    }
+}
+
+void CaptureAndPaste::SendChord(std::uint8_t letter) {
+    WaitForModifierRelease();
+    auto& keys = services_.keystrokes;
+    keys.KeyDown(platform::kVkControl);
+    keys.KeyDown(letter);
+    keys.KeyUp(letter);
+    keys.KeyUp(platform::kVkControl);
+}
+
+std::u16string CaptureAndPaste::CaptureSelection() {
+    HideSequence();
+    WaitAndPump();
+    SendChord(platform::kVkC);
+    WaitAndPump();
+    return services_.clipboard.ReadText();
+}
+
+void CaptureAndPaste::SendPendingPaste() {
+    if (!pastePending_) {
+        return;
+    }
+    pastePending_ = false;
+    services_.window.KillPasteTimer();
+    SendChord(platform::kVkV);
+}
+
+void CaptureAndPaste::OnPasteTimer() {
+    services_.window.KillPasteTimer();
+    // A timer message left in the queue after the paste was sent early pastes nothing more.
+    if (!pastePending_) {
+        return;
+    }
+    pastePending_ = false;
+    SendChord(platform::kVkV);
+}
+
+void CaptureAndPaste::Deliver(const std::u16string& result) {
+    picker_.SetPreview(result);
+    picker_.ShowInControls();
+    picker_.CopyPreviewToClipboard();
+    HideSequence();
+    services_.window.StartPasteTimer(picker_.TimeDelay());
+    pastePending_ = true;
+}
+
+void CaptureAndPaste::ApplyItem(int index) {
+    if (busy_) {
+        return;
+    }
+    BusyScope busy(busy_);
+    SendPendingPaste();
+
+    const int category = index / kItemsPerCategory;
+    const int item = index % kItemsPerCategory;
+    picker_.TakeFromControls();
+    picker_.SetCategory(category);
+    picker_.ShowInControls();
+    picker_.SelectCategory();
+    picker_.SetItem(item);
+    picker_.ShowInControls();
+    picker_.ShowPreview();
+
+    // An id that names no item (a file changed since the menu was built, or an id no menu
+    // makes) would otherwise apply whatever category happens to be loaded.
+    const PhraseStore& store = picker_.Store();
+    if (index < 0 || category >= store.CategoryCount() || picker_.Category() != category ||
+        item >= store.ItemCount() || picker_.Item() != item) {
+        HideSequence();
+        return;
+    }
+    // Copies, because the messages dispatched while capturing may load another category.
+    const PhraseItem chosen = store.Loaded().header.items[item];
+    const ItemContent content = store.Loaded().contents[item];
+    std::u16string text = picker_.Preview();
+
+    switch (static_cast<ItemKind>(chosen.kind)) {
+    case ItemKind::TextInsertion:
+        transforms_.ExpandTemplate(text, CaptureSelection());
+        break;
+    case ItemKind::TextConversion:
+        text = CaptureSelection();
+        if (!transforms_.ApplyConversion(chosen, content, text)) {
+            HideSequence();
+            return;
+        }
+        break;
+    default:
+        // Nothing to insert: pasting would put unrelated clipboard text over the selection.
+        HideSequence();
+        return;
+    }
+    Deliver(text);
+}
+
+void CaptureAndPaste::RunQuickRegex(RegexPrompt& prompt) {
+    if (busy_) {
+        return;
+    }
+    BusyScope busy(busy_);
+    // Before the dialog opens: a paste sent while it has the focus would land in its fields.
+    SendPendingPaste();
+
+    const auto request = prompt.AskRegex();
+    if (!request) {
+        HideSequence();
+        return;
+    }
+    std::u16string text = CaptureSelection();
+    if (!transforms_.SubstituteQuick(text, request->pattern, request->replacement)) {
+        services_.messages.Show(kMalformedExpression);
+        HideSequence();
+        return;
+    }
+    Deliver(text);
+}
+
+} // namespace kvtx

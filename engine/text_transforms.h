@@ -1,0 +1,26 @@
+#pragma once
+
+#include "store/records.h"
+
+#include <string>
+
+namespace kvtx {
+
+// The text engine as the capture and paste driver uses it, so that the driver can be tested
+// with a clock, prompts and regular expressions it controls.
+class TextTransforms {
+public:
+    virtual ~TextTransforms() = default;
+    // Fills the template's fields in place; may ask for "%input".
+    virtual void ExpandTemplate(std::u16string& text, const std::u16string& selected) = 0;
+    // Rewrites text through the item's steps; false, with the message shown, when a regular
+    // expression is malformed.
+    virtual bool ApplyConversion(const PhraseItem& item, const ItemContent& content,
+                                 std::u16string& text) = 0;
+    // One substitution as the quick tool makes it (line ends and escapes as a regular-expression
+    // step treats them); false when the expression is malformed, with text unchanged.
+    virtual bool SubstituteQuick(std::u16string& text, const std::u16string& pattern,
+                                 const std::u16string& replacement) = 0;
+};
+
+} // namespace kvtx

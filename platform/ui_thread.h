@@ -1,0 +1,18 @@
+#pragma once
+
+namespace kvtx::platform {
+
+// The user-interface thread's waiting and message dispatch, for the capture's waits in which
+// hotkeys, timers and clicks go on being handled.
+class UiThread {
+public:
+    virtual ~UiThread() = default;
+    // Blocks for this long on the program's wait event "korvatex_waittimer", which nothing
+    // signals, so the thread sleeps without spinning.
+    virtual void Wait(int milliseconds) = 0;
+    // Translates and dispatches at most one waiting message of the thread, for any window;
+    // returns at once when the queue is empty.
+    virtual void PumpOneMessage() = 0;
+};
+
+} // namespace kvtx::platform

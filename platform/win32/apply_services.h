@@ -1,0 +1,51 @@
+#pragma once
+
+// The Win32 side of the capture and paste driver's services.
+
+#include "platform/clipboard.h"
+#include "platform/keystrokes.h"
+#include "platform/paste_window.h"
+#include "platform/ui_thread.h"
+
+#include <windows.h>
+
+namespace kvtx::win32 {
+
+class Win32Clipboard final : public platform::Clipboard {
+public:
+    // The clipboard is opened with this window as its owner.
+    explicit Win32Clipboard(HWND owner) : owner_(owner) {}
+    std::u16string ReadText() override;
+
+private:
+    HWND owner_;
+};
+
+// keybd_event, as the foreground application sees a user's own key presses.
+class Win32Keystrokes final : public platform::Keystrokes {
+public:
+    void KeyDown(std::uint8_t virtualKey) override;
+    void KeyUp(std::uint8_t virtualKey) override;
+    bool ModifierHeld() const override;
+};
+
+class Win32UiThread final : public platform::UiThread {
+public:
+    void Wait(int milliseconds) override;
+    void PumpOneMessage() override;
+};
+
+class Win32PasteWindow final : public platform::PasteWindow {
+public:
+    explicit Win32PasteWindow(HWND window) : window_(window) {}
+    void Minimize() override;
+    void Hide() override;
+    void FocusForegroundWindow() override;
+    void StartPasteTimer(int milliseconds) override;
+    void KillPasteTimer() override;
+
+private:
+    HWND window_;
+};
+
+} // namespace kvtx::win32

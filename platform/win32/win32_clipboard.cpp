@@ -1,0 +1,92 @@
+#include "platform/win32/apply_services.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+namespace kvtx::win32 {
+namespace {
+
+// Closes the clipboard on every way out of the read.
+class OpenedClipboard {
+public:
+    explicit OpenedClipboard(HWND owner) : open_(::OpenClipboard(owner) != FALSE) {}
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+    ~OpenedClipboard() {
+        if (open_) {
+            ::CloseClipboard();
+        }
+    }
+    bool IsOpen() const { return open_; }
+
+private:
+    bool open_;
+};
+
+// The data of one format, locked for as long as the view lives.
+class LockedData {
+public:
+    explicit LockedData(HANDLE data)
+        : data_(data), bytes_(data != nullptr ? ::GlobalLock(data) : nullptr),
+          size_(bytes_ != nullptr ? ::GlobalSize(data) : 0) {}
+    LockedData(const LockedData&) = delete;
+    LockedData& operator=(const LockedData&) = delete;
+    ~LockedData() {
+        if (bytes_ != nullptr) {
+            ::GlobalUnlock(data_);
+        }
+    }
+    const void* Bytes() const { return bytes_; }
+    std::size_t Size() const { return size_; }
+
+private:
+    HANDLE data_;
+    void* bytes_;
+    std::size_t size_;
+};
+
+// Another program may put text without its terminator; the read never passes the block's end.
+std::optional<std::u16string> UnicodeText() {
+    const LockedData data(::GetClipboardData(CF_UNICODETEXT));
+    if (data.Bytes() == nullptr) {
+        return std::nullopt;
+    }
+    const auto* first = static_cast<const char16_t*>(data.Bytes());
+    const auto* last = first + data.Size() / sizeof(char16_t);
+    return std::u16string(first, std::find(first, last, u'\0'));
+}
+
+std::optional<std::u16string> AnsiText() {
+    const LockedData data(::GetClipboardData(CF_TEXT));
+    if (data.Bytes() == nullptr) {
+        return std::nullopt;
+    }
+    const auto* first = static_cast<const char*>(data.Bytes());
+    const auto length = std::find(first, first + data.Size(), '\0') - first;
+    if (length == 0) {
+        return std::u16string();
+    }
+    const int units = ::MultiByteToWideChar(CP_ACP, 0, first, static_cast<int>(length), nullptr, 0);
+    std::u16string text(static_cast<std::size_t>(std::max(units, 0)), u'\0');
+    if (units > 0) {
+        ::MultiByteToWideChar(CP_ACP, 0, first, static_cast<int>(length),
+                              reinterpret_cast<wchar_t*>(text.data()), units);
+    }
+    return text;
+}
+
+} // namespace
+
+std::u16string Win32Clipboard::ReadText() {
+    const OpenedClipboard clipboard(owner_);
+    if (!clipboard.IsOpen()) {
+        return {};
+    }
+    if (auto text = UnicodeText()) {
+        return *std::move(text);
+    }
+    return AnsiText().value_or(std::u16string());
+}
+
+} // namespace kvtx::win32

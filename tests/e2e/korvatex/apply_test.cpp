@@ -1,0 +1,138 @@
+// Applying phrases to the user's application: the category menu at the cursor, insertion and
+// conversion items, the "%input" prompt, and many applications in a row.
+
+#include "platform/utf.h"
+#include "tests/e2e/driver/clipboard.h"
+#include "tests/e2e/driver/input.h"
+#include "tests/e2e/driver/waiting.h"
+#include "tests/e2e/korvatex/apply_scenario.h"
+
+#include <cstdio>
+
+namespace kvtx::e2e {
+namespace {
+
+std::vector<StoreCategory> ApplyStore() {
+    return {
+        {u"挨拶",
+         {TextItem(u"日付", u"%Y/%M/%D [%original]"), TextItem(u"二つの入力", u"%input と %input"),
+          TextItem(u"括弧", u"[%original]"), TextItem(u"空", u"")}},
+        {u"メール",
+         {TextItem(u"x", u"X"), TextItem(u"mail/hello", u"H"), TextItem(u"y", u"Y"),
+          TextItem(u"mail/bye", u"B")}},
+        {u"変換",
+         {ConversionItem(
+             u"三段",
+             {{0, u"猫", u"犬", {}}, {1, u"(\\d+)", u"[$1]", {}}, {2, u"<", u">", u"…"}})}},
+    };
+}
+
+std::u16string Today() {
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    char text[16];
+    std::snprintf(text, sizeof text, "%04u/%02u/%02u", now.wYear, now.wMonth, now.wDay);
+    return std::u16string(text, text + 10);
+}
+
+class ApplyTest : public ApplyScenario {
+protected:
+    void SetUp() override { Start(ApplyStore()); }
+};
+
+TEST_F(ApplyTest, MenuItemReplacesTheSelectionWithTheExpandedTemplate) {
+    Prepare(u"前 選択 後", 2, 4);
+    const std::u16string before = Today();
+    ChooseFromMenu({'A', 'A'});
+    const std::u16string after = Today();
+    EXPECT_TRUE(WaitUntil("the target to show the expanded template",
+                          [&] {
+                              const std::u16string text = target_->Text();
+                              return text == u"前 " + before + u" [選択] 後" ||
+                                     text == u"前 " + after + u" [選択] 後";
+                          }))
+        << "target shows: " << platform::Utf16ToUtf8(target_->Text());
+    const PickerView picker = app_->Picker();
+    EXPECT_EQ(picker.category, 0);
+    EXPECT_EQ(picker.item, 0);
+    EXPECT_FALSE(picker.visible);
+}
+
+TEST_F(ApplyTest, PickerFollowsTheItemApplied) {
+    Prepare(u"abc", 1, 2);
+    ChooseFromMenu({'B', 'C'});
+    ASSERT_TRUE(TargetShows(u"aYc"));
+    EXPECT_EQ(app_->Picker().category, 1);
+    EXPECT_EQ(app_->Picker().item, 2);
+}
+
+TEST_F(ApplyTest, SlashNamesAreGroupedAndShareTheCategoryLetters) {
+    Prepare(u"1 2", 0, 1);
+    ChooseFromMenu({'B', 'B', 'B'}); // メール, group "mail", its second member "bye"
+    ASSERT_TRUE(TargetShows(u"B 2"));
+    Prepare(u"1 2", 2, 3);
+    ChooseFromMenu({'B', 'B', 'A'});
+    ASSERT_TRUE(TargetShows(u"1 H"));
+}
+
+TEST_F(ApplyTest, ExitIsTheLastEntryOfTheMenu) {
+    Prepare(u"text", 0, 4);
+    ChooseFromMenu({});
+    ASSERT_TRUE(WaitUntil("the category menu", [&] { return app_->VisibleMenu() != nullptr; }));
+    PressKey(VK_UP); // from no selection, up goes to the last entry
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil("korvatex.exe to end", [&] { return !app_->Instance().Running(); }));
+    EXPECT_EQ(target_->Text(), u"text");
+}
+
+TEST_F(ApplyTest, EmptyResultPutsTheSelectionBack) {
+    ASSERT_TRUE(SetClipboardText(u"sentinel"));
+    Prepare(u"keep this", 0, 4);
+    ChooseFromMenu({'A', 'D'});
+    // The capture copies the selection; the paste puts it back over itself.
+    ASSERT_TRUE(WaitUntil("the selection on the clipboard",
+                          [] { return ClipboardText() == std::u16string(u"keep"); }));
+    EXPECT_TRUE(WaitUntil("the paste to put the selection back",
+                          [&] { return target_->Selection() == std::pair(4, 4); }));
+    EXPECT_EQ(target_->Text(), u"keep this");
+}
+
+TEST_F(ApplyTest, ConversionKeepsJapaneseEmojiAndLineEnds) {
+    const std::u16string text = u"猫が3匹😀\r\n<中身>と12個 ①\r\n終わり";
+    Prepare(text, 0, -1);
+    ChooseFromMenu({'C', 'A'});
+    EXPECT_TRUE(TargetShows(u"犬が[3]匹😀\r\n<…>と[12]個 ①\r\n終わり"));
+}
+
+TEST_F(ApplyTest, TwoInputFieldsAskOnceAndBothGetTheText) {
+    Prepare(u"<>", 1, 1);
+    ChooseFromMenu({'A', 'B'});
+    ASSERT_NE(WaitForDialog(u"%input 入力"), nullptr);
+    TypeText(u"入力😀");
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(TargetShows(u"<入力😀 と 入力😀>"));
+}
+
+TEST_F(ApplyTest, EscInThePromptFillsBothFieldsWithNothing) {
+    Prepare(u"<>", 1, 1);
+    ChooseFromMenu({'A', 'B'});
+    ASSERT_NE(WaitForDialog(u"%input 入力"), nullptr);
+    TypeText(u"dropped");
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(TargetShows(u"< と >"));
+}
+
+TEST_F(ApplyTest, FiftyApplicationsInARowLoseNothing) {
+    for (int i = 0; i < 50; ++i) {
+        // Appended piece by piece: GCC 12 warns falsely on a literal added to a string here.
+        std::u16string text = u"行";
+        text += platform::Utf8ToUtf16(std::to_string(i));
+        text += u" 😀 テキスト\r\n二行目";
+        Prepare(text, 0, -1);
+        ChooseFromMenu({'A', 'C'});
+        ASSERT_TRUE(TargetShows(u"[" + text + u"]")) << "application " << i;
+    }
+}
+
+} // namespace
+} // namespace kvtx::e2e

@@ -1,0 +1,163 @@
+#include "tests/e2e/korvatex/editor_window.h"
+
+#include "tests/e2e/driver/input.h"
+#include "tests/e2e/driver/message_boxes.h"
+#include "tests/e2e/driver/remote_controls.h"
+#include "tests/e2e/driver/top_level_windows.h"
+#include "tests/e2e/driver/waiting.h"
+
+namespace kvtx::e2e {
+namespace {
+
+constexpr int kNameEdit = 1005;
+
+LRESULT Ask(HWND control, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return ::SendMessageW(control, message, wParam, lParam);
+}
+
+// Keys rather than EM_SETSEL: a message sent now would overtake a click still in the input queue.
+void ReplaceFocusedText(const std::u16string& text) {
+    PressChord({VK_CONTROL, VK_HOME});
+    PressChord({VK_CONTROL, VK_SHIFT, VK_END});
+    TypeText(text);
+}
+
+} // namespace
+
+bool EditorWindow::Open() {
+    if (!app_.ShowPickerAt({400, 300})) {
+        return false;
+    }
+    // The mnemonic rather than a click: the picker may still be moving to the cursor.
+    PressChord({VK_MENU, 'E'});
+    const DWORD id = app_.Instance().Id();
+    const auto found = e2e::WaitFor<HWND>("the editor \"編集\" opened by the Edit button", [id] {
+        HWND window = FindTopLevelWindow({u"#32770", u"編集", id, true});
+        return window ? std::optional(window) : std::nullopt;
+    });
+    window_ = found.value_or(nullptr);
+    return window_ != nullptr && WaitUntil("the editor in the foreground",
+                                           [this] { return ::GetForegroundWindow() == window_; });
+}
+
+HWND EditorWindow::Control(int id) const {
+    return ChildById(window_, id);
+}
+
+EditorView EditorWindow::View() const {
+    EditorView view;
+    view.categories = ComboBoxItems(Control(editor::kCategories));
+    view.category = ComboBoxSelection(Control(editor::kCategories));
+    view.items = ListBoxItems(Control(editor::kItems));
+    view.item = ListBoxSelection(Control(editor::kItems));
+    view.kind = ComboBoxSelection(Control(editor::kKind));
+    view.text = ControlText(Control(editor::kText));
+    view.textVisible = IsControlVisible(Control(editor::kText));
+    view.stepsVisible = IsControlVisible(Control(editor::kSteps));
+    view.steps = ListBoxItems(Control(editor::kSteps));
+    view.step = ListBoxSelection(Control(editor::kSteps));
+    view.stepKind = ComboBoxSelection(Control(editor::kStepKind));
+    view.a = ControlText(Control(editor::kA));
+    view.b = ControlText(Control(editor::kB));
+    view.c = ControlText(Control(editor::kC));
+    view.cEnabled = IsControlEnabled(Control(editor::kC));
+    return view;
+}
+
+::testing::AssertionResult
+EditorWindow::WaitFor(const std::string& what,
+                      const std::function<bool(const EditorView&)>& wanted) {
+    return WaitUntil("the editor to show " + what, [&] { return wanted(View()); });
+}
+
+void EditorWindow::ClickControl(int id) {
+    Click(CenterOf(Control(id)));
+}
+
+void EditorWindow::ClickListEntry(int id, int index) {
+    HWND list = Control(id);
+    const auto height = static_cast<int>(Ask(list, LB_GETITEMHEIGHT));
+    const auto top = static_cast<int>(Ask(list, LB_GETTOPINDEX));
+    POINT point{8, (index - top) * height + height / 2};
+    ::ClientToScreen(list, &point);
+    Click(point);
+}
+
+bool EditorWindow::StepComboTo(int id, int index) {
+    HWND combo = Control(id);
+    // A click opens the list and gives the combo the focus; Esc closes it unchanged.
+    Click(CenterOf(combo));
+    if (!WaitUntil("the drop-down list to open", [&] { return Ask(combo, CB_GETDROPPEDSTATE); })) {
+        return false;
+    }
+    PressKey(VK_ESCAPE);
+    if (!WaitUntil("the drop-down list to close",
+                   [&] { return !Ask(combo, CB_GETDROPPEDSTATE); })) {
+        return false;
+    }
+    while (ComboBoxSelection(combo) != index) {
+        const int before = ComboBoxSelection(combo);
+        PressKey(before < index ? VK_DOWN : VK_UP);
+        if (!WaitUntil("the combo box selection to move",
+                       [&] { return ComboBoxSelection(combo) != before; })) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void EditorWindow::TypeInto(int id, const std::u16string& text) {
+    Click(CenterOf(Control(id)));
+    ReplaceFocusedText(text);
+}
+
+bool EditorWindow::AnswerName(const std::u16string& name) {
+    const DWORD id = app_.Instance().Id();
+    const auto dialog = e2e::WaitFor<HWND>("the name dialog \"名称\"", [id] {
+        HWND window = FindTopLevelWindow({u"#32770", u"名称", id, true});
+        return window ? std::optional(window) : std::nullopt;
+    });
+    if (!dialog) {
+        return false;
+    }
+    if (!WaitUntil("the name dialog in the foreground",
+                   [&] { return ::GetForegroundWindow() == *dialog; })) {
+        return false;
+    }
+    // The dialog starts with the focus in its edit box.
+    HWND edit = ChildById(*dialog, kNameEdit);
+    ReplaceFocusedText(name);
+    if (!WaitUntil("the name to arrive in the name dialog",
+                   [&] { return ControlText(edit) == name; })) {
+        return false;
+    }
+    ClickButton(*dialog, IDOK);
+    return WaitUntil("the name dialog to close", [&] { return !::IsWindow(*dialog); });
+}
+
+std::u16string EditorWindow::WaitForMessage() {
+    const DWORD id = app_.Instance().Id();
+    const auto text = e2e::WaitFor<std::u16string>("a message box", [id] {
+        const auto boxes = MessageBoxesOf(id);
+        return boxes.empty() ? std::nullopt : std::optional(boxes.front().text);
+    });
+    return text.value_or(u"");
+}
+
+bool EditorWindow::AnswerMessage(int button) {
+    const DWORD id = app_.Instance().Id();
+    const auto boxes = MessageBoxesOf(id);
+    if (boxes.empty()) {
+        return false;
+    }
+    HWND box = boxes.front().window;
+    ClickButton(box, button);
+    return WaitUntil("the message box to close", [&] { return !::IsWindow(box); });
+}
+
+bool EditorWindow::Close() {
+    ClickControl(editor::kClose);
+    return WaitUntil("the editor to close", [this] { return !::IsWindow(window_); });
+}
+
+} // namespace kvtx::e2e

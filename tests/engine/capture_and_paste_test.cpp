@@ -1,0 +1,379 @@
+#include "engine/capture_and_paste.h"
+#include "tests/engine/fake_picker.h"
+#include "tests/fakes/fake_clipboard.h"
+#include "tests/fakes/fake_keystrokes.h"
+#include "tests/fakes/fake_paste_window.h"
+#include "tests/fakes/fake_ui_thread.h"
+#include "tests/fakes/test_store.h"
+
+#include <algorithm>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace kvtx {
+namespace {
+
+using namespace testing;
+
+const std::u16string kDir = u"C:\\kvtx\\";
+constexpr std::int32_t kInsertion = static_cast<std::int32_t>(ItemKind::TextInsertion);
+constexpr std::int32_t kConversion = static_cast<std::int32_t>(ItemKind::TextConversion);
+
+std::u16string ReplaceAll(std::u16string text, const std::u16string& from,
+                          const std::u16string& to) {
+    for (auto at = text.find(from); at != std::u16string::npos; at = text.find(from, at)) {
+        text.replace(at, from.size(), to);
+        at += to.size();
+    }
+    return text;
+}
+
+// Fields and steps reduced to what shows that the driver hands the right texts around.
+class FakeTransforms final : public TextTransforms {
+public:
+    void ExpandTemplate(std::u16string& text, const std::u16string& selected) override {
+        ++expansions;
+        if (onExpand) {
+            onExpand();
+        }
+        text = ReplaceAll(text, u"%original", selected);
+    }
+    bool ApplyConversion(const PhraseItem& item, const ItemContent&,
+                         std::u16string& text) override {
+        convertedItems.push_back(FieldText(item.name));
+        if (conversionFails) {
+            return false;
+        }
+        text = u"[" + text + u"]";
+        return true;
+    }
+    bool SubstituteQuick(std::u16string& text, const std::u16string& pattern,
+                         const std::u16string& replacement) override {
+        if (pattern == u"(") {
+            return false;
+        }
+        text = ReplaceAll(text, pattern, replacement);
+        return true;
+    }
+
+    int expansions = 0;
+    bool conversionFails = false;
+    std::vector<std::u16string> convertedItems;
+    std::function<void()> onExpand;
+};
+
+class ScriptedRegexPrompt final : public RegexPrompt {
+public:
+    std::optional<QuickRegexRequest> AskRegex() override {
+        ++asked;
+        if (onAsk) {
+            onAsk();
+        }
+        return answer;
+    }
+    std::optional<QuickRegexRequest> answer;
+    int asked = 0;
+    std::function<void()> onAsk;
+};
+
+// The foreground application: its selection goes to the clipboard on Ctrl+C, and Ctrl+V
+// replaces the selection with the clipboard's text.
+struct Target {
+    std::u16string before;
+    std::u16string selected;
+    std::u16string after;
+    int copies = 0;
+    int pastes = 0;
+    std::u16string Text() const { return before + selected + after; }
+};
+
+class CaptureAndPasteTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WriteTestStore(files, kDir,
+                       {{u"挨拶",
+                         {{u"dear", kInsertion, u"Dear %original,"},
+                          {u"empty", kInsertion, u""},
+                          {u"wrap", kConversion, u""}}},
+                        {u"other", {{u"odd", 7, u"x"}, {u"plain", kInsertion, u"plain"}}}});
+        picker = std::make_unique<FakePicker>(files, kDir, clipboard);
+        driver = std::make_unique<CaptureAndPaste>(
+            DriverServices{clipboard, keys, thread, window, messages}, *picker, transforms);
+        keys.onKeyDown = [this](std::uint8_t key, bool control) {
+            if (!control) {
+                return;
+            }
+            if (key == platform::kVkC) {
+                ++target.copies;
+                if (!target.selected.empty()) {
+                    clipboard.text = target.selected;
+                }
+            } else if (key == platform::kVkV) {
+                ++target.pastes;
+                target.before += clipboard.text;
+                target.selected.clear();
+            }
+        };
+        clipboard.text = u"stale";
+        target = {u"<", u"Bob", u">"};
+    }
+
+    void LogEverything() { clipboard.log = keys.log = thread.log = window.log = &log; }
+    void Apply(int category, int item) { driver->ApplyItem(category * 26 + item); }
+    void FirePasteTimer() {
+        if (window.pasteTimerMs >= 0) {
+            driver->OnPasteTimer();
+        }
+    }
+    std::ptrdiff_t Count(const std::string& event) const {
+        return std::count(log.begin(), log.end(), event);
+    }
+
+    FakeFileSystem files;
+    FakeClipboard clipboard;
+    FakeKeystrokes keys;
+    FakeUiThread thread;
+    FakePasteWindow window;
+    FakeMessageBox messages;
+    FakeTransforms transforms;
+    std::unique_ptr<FakePicker> picker;
+    std::unique_ptr<CaptureAndPaste> driver;
+    Target target;
+    EventLog log;
+};
+
+std::vector<std::string> WaitsAndPumps() {
+    std::vector<std::string> events;
+    for (int i = 0; i < 5; ++i) {
+        events.insert(events.end(), {"wait 10", "pump", "pump", "pump"});
+    }
+    return events;
+}
+
+TEST_F(CaptureAndPasteTest, InsertionCapturesCopiesHidesAndPastesInTheOrderGiven) {
+    LogEverything();
+    Apply(0, 0);
+
+    std::vector<std::string> expected = {"minimize", "hide", "focus foreground"};
+    const auto waits = WaitsAndPumps();
+    expected.insert(expected.end(), waits.begin(), waits.end());
+    expected.insert(expected.end(), {"down 17", "down 67", "up 67", "up 17"});
+    expected.insert(expected.end(), waits.begin(), waits.end());
+    expected.insert(expected.end(), {"read clipboard", "minimize", "hide", "focus foreground",
+                                     "start paste timer 150"});
+    EXPECT_EQ(log, expected);
+    EXPECT_EQ(clipboard.text, u"Dear Bob,");
+    EXPECT_EQ(target.Text(), u"<Bob>") << "nothing is pasted before the timer fires";
+
+    log.clear();
+    FirePasteTimer();
+    EXPECT_EQ(log, (std::vector<std::string>{"kill paste timer", "down 17", "down 86", "up 86",
+                                             "up 17"}));
+    EXPECT_EQ(target.Text(), u"<Dear Bob,>");
+}
+
+TEST_F(CaptureAndPasteTest, PickerShowsTheAppliedCategoryAndItemAfterwards) {
+    Apply(1, 1);
+    EXPECT_EQ(picker->category, 1);
+    EXPECT_EQ(picker->item, 1);
+    EXPECT_EQ(picker->combo.Selection(), 1);
+    EXPECT_EQ(picker->list.Selection(), 1);
+    EXPECT_EQ(picker->preview.Text(), u"plain");
+    FirePasteTimer();
+    EXPECT_EQ(target.Text(), u"<plain>");
+}
+
+TEST_F(CaptureAndPasteTest, CategoryFileIsReadAfreshForEveryApplication) {
+    Apply(0, 0);
+    FirePasteTimer();
+    WriteTestStore(files, kDir, {{u"挨拶", {{u"dear", kInsertion, u"Hello %original"}}}});
+    target = {u"", u"Ann", u""};
+    Apply(0, 0);
+    FirePasteTimer();
+    EXPECT_EQ(target.Text(), u"Hello Ann");
+}
+
+TEST_F(CaptureAndPasteTest, EmptyResultCopiesNothingSoThePastePutsTheSelectionBack) {
+    Apply(0, 1);
+    EXPECT_EQ(picker->copies, 0);
+    EXPECT_EQ(clipboard.text, u"Bob");
+    FirePasteTimer();
+    EXPECT_EQ(target.pastes, 1);
+    EXPECT_EQ(target.Text(), u"<Bob>");
+}
+
+TEST_F(CaptureAndPasteTest, WithoutASelectionOriginalIsWhatTheClipboardHeld) {
+    target = {u"ab", u"", u"cd"};
+    Apply(0, 0);
+    FirePasteTimer();
+    EXPECT_EQ(target.Text(), u"abDear stale,cd");
+}
+
+TEST_F(CaptureAndPasteTest, ClipboardThatCannotBeOpenedGivesEmptyCapture) {
+    clipboard.locked = true;
+    Apply(0, 0);
+    EXPECT_EQ(picker->preview.Text(), u"Dear ,");
+}
+
+TEST_F(CaptureAndPasteTest, ConversionRewritesTheCapturedSelection) {
+    Apply(0, 2);
+    EXPECT_EQ(transforms.convertedItems, std::vector<std::u16string>{u"wrap"});
+    FirePasteTimer();
+    EXPECT_EQ(target.Text(), u"<[Bob]>");
+}
+
+TEST_F(CaptureAndPasteTest, MalformedConversionHidesAndLeavesTheSelectionOnTheClipboard) {
+    transforms.conversionFails = true;
+    Apply(0, 2);
+    EXPECT_EQ(target.copies, 1);
+    EXPECT_EQ(picker->copies, 0);
+    EXPECT_EQ(clipboard.text, u"Bob");
+    EXPECT_FALSE(window.visible);
+    EXPECT_EQ(window.pasteTimerMs, -1);
+    FirePasteTimer();
+    EXPECT_EQ(target.pastes, 0);
+    EXPECT_FALSE(driver->Busy());
+}
+
+TEST_F(CaptureAndPasteTest, IdsThatNameNoItemSendNoKeystrokes) {
+    LogEverything();
+    for (const int index : {0 * 26 + 3, 2 * 26 + 0, 25 * 26 + 25, 26 * 26 + 1, -1}) {
+        driver->ApplyItem(index);
+    }
+    EXPECT_EQ(Count("down 17"), 0);
+    EXPECT_EQ(window.pasteTimerMs, -1);
+    EXPECT_FALSE(window.visible);
+    EXPECT_TRUE(transforms.convertedItems.empty());
+}
+
+TEST_F(CaptureAndPasteTest, ItemOfUnknownKindPastesNothing) {
+    Apply(1, 0);
+    EXPECT_EQ(target.copies, 0);
+    EXPECT_EQ(window.pasteTimerMs, -1);
+    EXPECT_EQ(clipboard.text, u"stale");
+}
+
+TEST_F(CaptureAndPasteTest, HeldModifiersDelayTheChordsUntilReleased) {
+    LogEverything();
+    keys.modifierHeldQueries = 4;
+    Apply(0, 0);
+    const auto copy = std::find(log.begin(), log.end(), "down 17");
+    ASSERT_NE(copy, log.end());
+    EXPECT_EQ(std::count(log.begin(), copy, "wait 10"), 5 + 4);
+    EXPECT_EQ(clipboard.text, u"Dear Bob,");
+
+    keys.modifierHeldQueries = 2;
+    log.clear();
+    FirePasteTimer();
+    EXPECT_EQ(log, (std::vector<std::string>{"kill paste timer", "wait 10", "wait 10", "down 17",
+                                             "down 86", "up 86", "up 17"}));
+}
+
+TEST_F(CaptureAndPasteTest, ModifierHeldForEverDelaysTheChordByTwoSecondsAtMost) {
+    keys.modifierHeldQueries = -1;
+    Apply(0, 0);
+    EXPECT_EQ(thread.waitedMs, 10 * 10 + kModifierReleaseWaitMs);
+    EXPECT_EQ(target.copies, 1);
+    FirePasteTimer();
+    EXPECT_EQ(target.Text(), u"<Dear Bob,>");
+}
+
+TEST_F(CaptureAndPasteTest, SecondRequestDuringTheCaptureIsIgnored) {
+    ScriptedRegexPrompt prompt;
+    prompt.answer = QuickRegexRequest{u"o", u"0"};
+    thread.queue.push_back([&] { driver->ApplyItem(1 * 26 + 1); });
+    thread.queue.push_back([&] { driver->RunQuickRegex(prompt); });
+    Apply(0, 0);
+    EXPECT_EQ(target.copies, 1);
+    EXPECT_EQ(prompt.asked, 0);
+    EXPECT_EQ(picker->category, 0);
+    FirePasteTimer();
+    EXPECT_EQ(target.Text(), u"<Dear Bob,>");
+
+    EXPECT_FALSE(driver->Busy());
+    target = {u"", u"x", u""};
+    Apply(1, 1);
+    FirePasteTimer();
+    EXPECT_EQ(target.Text(), u"plain");
+}
+
+TEST_F(CaptureAndPasteTest, SecondRequestDuringThePromptIsIgnored) {
+    transforms.onExpand = [&] { Apply(0, 2); };
+    Apply(0, 0);
+    EXPECT_EQ(target.copies, 1);
+    EXPECT_TRUE(transforms.convertedItems.empty());
+    FirePasteTimer();
+    EXPECT_EQ(target.Text(), u"<Dear Bob,>");
+}
+
+TEST_F(CaptureAndPasteTest, PickerChangedDuringTheCaptureDoesNotChangeWhatIsApplied) {
+    thread.queue.push_back([&] {
+        picker->combo.UserSelects(1);
+        picker->SelectCategory();
+    });
+    Apply(0, 2);
+    EXPECT_EQ(transforms.convertedItems, std::vector<std::u16string>{u"wrap"});
+    FirePasteTimer();
+    EXPECT_EQ(target.Text(), u"<[Bob]>");
+}
+
+TEST_F(CaptureAndPasteTest, PendingPasteIsSentBeforeTheNextApplicationCaptures) {
+    LogEverything();
+    Apply(0, 0);
+    Apply(1, 1);
+    const auto firstPaste = std::find(log.begin(), log.end(), "down 86");
+    const auto secondCopy =
+        std::find(std::find(log.begin(), log.end(), "down 67") + 1, log.end(), "down 67");
+    ASSERT_NE(firstPaste, log.end());
+    EXPECT_LT(firstPaste, secondCopy);
+    FirePasteTimer();
+    driver->OnPasteTimer(); // a stale timer message pastes nothing more
+    EXPECT_EQ(target.pastes, 2);
+    EXPECT_EQ(target.Text(), u"<Dear Bob,plain>");
+}
+
+class QuickRegexTest : public CaptureAndPasteTest {
+protected:
+    ScriptedRegexPrompt prompt;
+};
+
+TEST_F(QuickRegexTest, SubstitutesOverTheSelectionAndLeavesThePickerSelection) {
+    Apply(1, 1);
+    FirePasteTimer();
+    target = {u"", u"foo boo", u"!"};
+    prompt.answer = QuickRegexRequest{u"oo", u"ee"};
+    driver->RunQuickRegex(prompt);
+    FirePasteTimer();
+    EXPECT_EQ(target.Text(), u"fee bee!");
+    EXPECT_EQ(picker->combo.Selection(), 1);
+    EXPECT_EQ(picker->list.Selection(), 1);
+}
+
+TEST_F(QuickRegexTest, CancelHidesAndSendsNoKeystrokes) {
+    LogEverything();
+    driver->RunQuickRegex(prompt);
+    EXPECT_EQ(log, (std::vector<std::string>{"minimize", "hide", "focus foreground"}));
+}
+
+TEST_F(QuickRegexTest, MalformedExpressionShowsTheMessageAndPastesNothing) {
+    prompt.answer = QuickRegexRequest{u"(", u""};
+    driver->RunQuickRegex(prompt);
+    EXPECT_EQ(messages.shown, std::vector<std::u16string>{u"正規表現の構文に誤りがあります"});
+    EXPECT_EQ(clipboard.text, u"Bob");
+    EXPECT_EQ(window.pasteTimerMs, -1);
+    EXPECT_FALSE(window.visible);
+}
+
+TEST_F(QuickRegexTest, PendingPasteGoesOutBeforeTheDialogOpens) {
+    Apply(0, 0);
+    prompt.onAsk = [&] {
+        EXPECT_EQ(target.pastes, 1);
+        driver->RunQuickRegex(prompt);
+    };
+    driver->RunQuickRegex(prompt);
+    EXPECT_EQ(prompt.asked, 1);
+    EXPECT_EQ(target.Text(), u"<Dear Bob,>");
+}
+
+} // namespace
+} // namespace kvtx

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/keystrokes.h"
+#include "tests/fakes/event_log.h"
+
+#include <functional>
+#include <string>
+
+namespace kvtx::testing {
+
+// Logs "down 17", "up 67", ...; onKeyDown lets a test play the foreground application.
+// The user holds a modifier for the next `modifierHeldQueries` queries (-1: for ever).
+class FakeKeystrokes final : public platform::Keystrokes {
+public:
+    void KeyDown(std::uint8_t virtualKey) override {
+        Note(log, "down " + std::to_string(virtualKey));
+        if (virtualKey == platform::kVkControl) {
+            controlDown = true;
+        }
+        if (onKeyDown) {
+            onKeyDown(virtualKey, controlDown);
+        }
+    }
+    void KeyUp(std::uint8_t virtualKey) override {
+        Note(log, "up " + std::to_string(virtualKey));
+        if (virtualKey == platform::kVkControl) {
+            controlDown = false;
+        }
+    }
+    bool ModifierHeld() const override {
+        ++modifierQueries;
+        if (modifierHeldQueries == 0) {
+            return false;
+        }
+        if (modifierHeldQueries > 0) {
+            --modifierHeldQueries;
+        }
+        return true;
+    }
+
+    bool controlDown = false;
+    mutable int modifierHeldQueries = 0;
+    mutable int modifierQueries = 0;
+    std::function<void(std::uint8_t, bool control)> onKeyDown;
+    EventLog* log = nullptr;
+};
+
+} // namespace kvtx::testing
