@@ -2,9 +2,8 @@
 // selected item in the preview, and the keys that move through them.
 
 #include "app/resident_dialog.h"
-#include "store/item_content.h"
+#include "store/item_preview.h"
 #include "store/labels.h"
-#include "store/step_description.h"
 
 namespace kvtx::app {
 namespace {
@@ -64,17 +63,12 @@ void ResidentDialog::ShowPreview() {
     // beyond the count.
     if (m_nItem >= 0 && m_nItem < store_.ItemCount()) {
         const auto index = static_cast<std::size_t>(m_nItem);
-        const ItemContent& content = store_.Loaded().contents[index];
-        const std::int32_t kind = store_.Loaded().header.items[index].kind;
-        if (kind == static_cast<std::int32_t>(ItemKind::TextInsertion)) {
-            controls_.copy.SetEnabled(true);
-            m_strPreview = ContentText(content);
-        } else if (kind == static_cast<std::int32_t>(ItemKind::TextConversion)) {
-            controls_.copy.SetEnabled(false);
-            for (int step = 0; step < StepCount(content); ++step) {
-                m_strPreview += DescribeStep(StepAt(content, step), step + 1) + u"\r\n";
-            }
+        const ItemPreview shown =
+            PreviewItem(store_.Loaded().header.items[index], store_.Loaded().contents[index]);
+        if (shown.copyButton != CopyButtonState::Unchanged) {
+            controls_.copy.SetEnabled(shown.copyButton == CopyButtonState::Enabled);
         }
+        m_strPreview = shown.text;
     }
     ShowInControls();
 }

@@ -15,6 +15,20 @@ std::u16string ToPcre2Replacement(std::u16string_view replacement) {
     std::size_t i = 0;
     while (i < replacement.size()) {
         const char16_t c = replacement[i];
+        if (c == u'$') {
+            // Perl's $+{name} is PCRE2's ${name}. $$ stays a pair, so $$+{x} is text, and so
+            // does $\, so that $\1 stays the error it is instead of becoming $${1}.
+            if (replacement.substr(i, 3) == u"$+{") {
+                out += u"${";
+                i += 3;
+            } else {
+                const std::u16string_view pair = replacement.substr(i, 2);
+                const std::size_t length = pair == u"$$" || pair == u"$\\" ? 2 : 1;
+                out += replacement.substr(i, length);
+                i += length;
+            }
+            continue;
+        }
         if (c != u'\\' || i + 1 == replacement.size()) {
             out.push_back(c);
             ++i;

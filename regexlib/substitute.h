@@ -25,7 +25,8 @@ struct SubstituteLimits {
 };
 
 // Replaces every match of pattern in text (Perl-compatible dialect, UTF-16 in UTF mode, LF line
-// ends). The replacement refers to groups as $1, ${1}, ${name} or \1; $$ and \$ are a dollar,
+// ends). The replacement refers to groups as $1, ${1}, \1, ${name} or $+{name}; $$ and \$ are a
+// dollar,
 // \\ a backslash, \U \L \u \l \E change case, \Q...\E is literal. A result longer than
 // maxResultUnits is refused. result is written only when the status is kDone.
 SubstituteStatus Substitute(std::u16string_view text, std::u16string_view pattern,

@@ -7,6 +7,15 @@ namespace {
 
 constexpr std::size_t kRoomy = 1 << 20;
 
+// For failure messages: the test patterns are ASCII.
+std::string Ascii(std::u16string_view text) {
+    std::string out;
+    for (const char16_t unit : text) {
+        out.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
+    }
+    return out;
+}
+
 struct Outcome {
     SubstituteStatus status;
     std::u16string text;
@@ -25,8 +34,7 @@ std::u16string Done(std::u16string_view text, std::u16string_view pattern,
                     std::u16string_view replacement) {
     const Outcome outcome = Attempt(text, pattern, replacement);
     EXPECT_EQ(outcome.status, SubstituteStatus::kDone)
-        << "pattern and replacement: " << std::string(pattern.begin(), pattern.end()) << " / "
-        << std::string(replacement.begin(), replacement.end());
+        << "pattern and replacement: " << Ascii(pattern) << " / " << Ascii(replacement);
     return outcome.text;
 }
 
@@ -50,6 +58,8 @@ TEST(RegexDialect, GroupReferencesInEveryForm) {
     EXPECT_EQ(Done(u"John Smith", u"(\\w+) (\\w+)", u"\\2 \\1"), u"Smith John");
     EXPECT_EQ(Done(u"2024-05-06", u"(?<y>\\d+)-(?<m>\\d+)-(?<d>\\d+)", u"${d}/${m}/${y}"),
               u"06/05/2024");
+    EXPECT_EQ(Done(u"ab", u"(?<first>a)(?<second>b)", u"$+{second}$+{first}"), u"ba");
+    EXPECT_EQ(Done(u"ab", u"(?<x>a)", u"$$+{x}"), u"$+{x}b");
     EXPECT_EQ(Done(u"abc", u"b", u"[$0]"), u"a[b]c");
     // \12 is group 12, not group 1 followed by a 2.
     EXPECT_EQ(Done(u"abcdefghijkl", u"(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)(k)(l)", u"\\12\\1"), u"la");
@@ -90,17 +100,16 @@ TEST(RegexDialect, TextThatIsNotValidUtf16IsCarriedThrough) {
 TEST(RegexMalformed, PatternsThatDoNotCompile) {
     for (const char16_t* pattern :
          {u"(", u"a)", u"[a", u"a{2,1}", u"\\", u"*a", u"(?<n>a)(?<n>b)", u"\\C"}) {
-        EXPECT_EQ(StatusOf(u"abc", pattern, u"x"), SubstituteStatus::kMalformed)
-            << std::string(pattern, pattern + std::char_traits<char16_t>::length(pattern));
+        EXPECT_EQ(StatusOf(u"abc", pattern, u"x"), SubstituteStatus::kMalformed) << Ascii(pattern);
     }
 }
 
 TEST(RegexMalformed, ReplacementsWhetherOrNotAnythingMatches) {
     for (const char16_t* text : {u"abc", u"zzz"}) {
         for (const char16_t* replacement :
-             {u"$", u"${", u"${1", u"$9", u"${nosuch}", u"\\q", u"x\\"}) {
+             {u"$", u"${", u"${1", u"$9", u"${nosuch}", u"\\q", u"x\\", u"$\\1"}) {
             EXPECT_EQ(StatusOf(text, u"(a)", replacement), SubstituteStatus::kMalformed)
-                << "replacement " << std::string(replacement, replacement + 4);
+                << "replacement " << Ascii(replacement);
         }
     }
     // The check of a replacement on a text with no match keeps the pattern's leading settings.

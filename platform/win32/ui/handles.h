@@ -1,7 +1,8 @@
 #pragma once
 
 // RAII owners for the user-interface resources the dialogs hold: each gives its resource back
-// with the call that matches how it was obtained.
+// with the call that matches how it was obtained. Libraries (ModuleHandle) and kernel handles
+// are in unique_handle.h.
 
 #include "platform/win32/unique_handle.h"
 

@@ -32,8 +32,12 @@ TEST(Screenshots, PickerWithTheSampleStore) {
     // Away from the picker, so that the pointer is not in the picture.
     MoveMouse({1000, 740});
     const std::string path = ArtifactsUnixDirectory() + "/picker.png";
-    ASSERT_TRUE(SaveScreenRectangle(app.Picker().rect, path));
-    EXPECT_TRUE(IsPng(path));
+    // The X server may not have drawn the window yet: a picture of one colour compresses to a
+    // few hundred bytes, one with the picker's texts and banner to several kilobytes.
+    EXPECT_TRUE(WaitUntil("a picture of the drawn picker", [&] {
+        return SaveScreenRectangle(app.Picker().rect, path) && IsPng(path) &&
+               ReadFileBytes(WindowsPathOfUnix(path))->size() > 2000;
+    }));
     EXPECT_TRUE(app.ExitFromTray());
 }
 

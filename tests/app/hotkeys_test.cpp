@@ -1,0 +1,166 @@
+// The three global hotkeys: registration from the profile, failures, dispatch, and the settings
+// dialog's round trip.
+
+#include "app/hotkey_setting.h"
+#include "tests/app/resident_fixture.h"
+
+namespace kvtx::testing {
+namespace {
+
+constexpr unsigned kCtrlShift = platform::kModControl | platform::kModShift;
+
+class HotkeysTest : public ResidentFixture {
+protected:
+    void Set(const char16_t* key, int value) { profile.values[{u"setting", key}] = value; }
+    bool Holds(unsigned modifiers, unsigned key) const {
+        for (const auto& [id, combination] : hotkeys.registered) {
+            if (combination.modifiers == modifiers && combination.virtualKey == key) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+TEST_F(HotkeysTest, FreshProfileRegistersCtrlShiftDSAndA) {
+    app::ResidentDialog& dialog = Started();
+    EXPECT_TRUE(Holds(kCtrlShift, 'D'));
+    EXPECT_TRUE(Holds(kCtrlShift, 'S'));
+    EXPECT_TRUE(Holds(kCtrlShift, 'A'));
+    EXPECT_EQ(dialog.m_hkPicker.id, 6 * 256 + 'D');
+    EXPECT_EQ(dialog.m_hkMenu.id, 6 * 256 + 'S');
+    EXPECT_EQ(dialog.m_hkRegex.id, 6 * 256 + 'A');
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(HotkeysTest, TakenCombinationShowsErrorAndSystemTextOnceAndTheOthersRegister) {
+    hotkeys.takenElsewhere[{kCtrlShift, 'S'}] = 1;
+    Started();
+    EXPECT_EQ(messages.shown, (std::vector<std::u16string>{u"ホットキーの登録に失敗しました\n1409,"
+                                                           u"Hot key is already registered.\r\n"}));
+    EXPECT_TRUE(Holds(kCtrlShift, 'D'));
+    EXPECT_TRUE(Holds(kCtrlShift, 'A'));
+}
+
+TEST_F(HotkeysTest, SameCombinationTwiceFailsSecondAndTriggersTheFirstInOrder) {
+    Set(u"shotkeynum", 18); // the regex hotkey on S, like the menu
+    int menus = 0, regexes = 0;
+    app::ResidentDialog& dialog = Started();
+    dialog.hooks.showCategoryMenu = [&] { ++menus; };
+    dialog.hooks.runQuickRegex = [&] { ++regexes; };
+    EXPECT_EQ(messages.shown.size(), 1u);
+    dialog.OnHotkey(static_cast<std::uintptr_t>(dialog.m_hkMenu.id));
+    EXPECT_EQ(menus, 1);
+    EXPECT_EQ(regexes, 0);
+}
+
+TEST_F(HotkeysTest, HotkeysDispatchToTheirActions) {
+    int menus = 0, regexes = 0;
+    app::ResidentDialog& dialog = Started();
+    dialog.OnTimer(app::TIMER_HIDE);
+    dialog.OnHotkey(static_cast<std::uintptr_t>(dialog.m_hkMenu.id)); // nothing set: nothing
+    dialog.hooks.showCategoryMenu = [&] { ++menus; };
+    dialog.hooks.runQuickRegex = [&] { ++regexes; };
+    dialog.OnHotkey(static_cast<std::uintptr_t>(dialog.m_hkMenu.id));
+    dialog.OnHotkey(static_cast<std::uintptr_t>(dialog.m_hkRegex.id));
+    dialog.OnHotkey(12345);
+    EXPECT_EQ(menus, 1);
+    EXPECT_EQ(regexes, 1);
+    EXPECT_FALSE(window.visible);
+    dialog.OnHotkey(static_cast<std::uintptr_t>(dialog.m_hkPicker.id));
+    EXPECT_TRUE(window.visible && !window.minimized) << "the picker shows at the cursor";
+}
+
+TEST_F(HotkeysTest, DisabledHotkeyIsNeitherRegisteredNorDispatched) {
+    Set(u"mhotkey", 0);
+    Set(u"hotkeynum", 18); // the picker takes the menu's old S
+    int menus = 0;
+    app::ResidentDialog& dialog = Started();
+    dialog.hooks.showCategoryMenu = [&] { ++menus; };
+    EXPECT_EQ(hotkeys.registered.size(), 2u);
+    EXPECT_TRUE(messages.shown.empty());
+    dialog.OnTimer(app::TIMER_HIDE);
+    dialog.OnHotkey(static_cast<std::uintptr_t>(6 * 256 + 'S'));
+    EXPECT_EQ(menus, 0);
+    EXPECT_TRUE(window.visible) << "S now shows the picker";
+}
+
+TEST_F(HotkeysTest, ProfileValuesAreUsedAsRead) {
+    Set(u"hotctrl", 0);
+    Set(u"hotshift", 0); // the bare letter, system-wide
+    Set(u"mhotalt", 1);
+    Set(u"shotkeynum", 30); // past Z: virtual key 95
+    app::ResidentDialog& dialog = Started();
+    EXPECT_TRUE(Holds(0, 'D'));
+    EXPECT_EQ(dialog.m_hkPicker.id, 'D');
+    EXPECT_TRUE(Holds(kCtrlShift | platform::kModAlt, 'S'));
+    EXPECT_TRUE(Holds(kCtrlShift, 95));
+}
+
+TEST_F(HotkeysTest, HugeKeyIndexFromAHandEditedProfileStaysDefined) {
+    Set(u"hotkeynum", 2147483647);
+    app::ResidentDialog& dialog = Started();
+    EXPECT_EQ(app::HotkeyVirtualKey(dialog.m_hkPicker), 2147483712u);
+    EXPECT_EQ(dialog.m_hkPicker.id, 6 * 256 + 0x40);
+}
+
+TEST_F(HotkeysTest, SettingsConfirmedWritesTheProfileAndRegistersTheNewCombination) {
+    app::ResidentDialog& dialog = Started();
+    std::size_t registeredWhileOpen = 99;
+    dialog.hooks.runSettings = [&](app::ResidentSettings& settings) {
+        registeredWhileOpen = hotkeys.registered.size();
+        EXPECT_EQ(settings.picker.keyIndex, 3);
+        settings.picker.keyIndex = 5; // F
+        settings.regex.enabled = 0;
+        settings.timeDelay = 500;
+        return true;
+    };
+    dialog.OnSettingsButton();
+    EXPECT_EQ(registeredWhileOpen, 0u);
+    EXPECT_TRUE(Holds(kCtrlShift, 'F'));
+    EXPECT_FALSE(Holds(kCtrlShift, 'D'));
+    EXPECT_FALSE(Holds(kCtrlShift, 'A'));
+    EXPECT_TRUE(Holds(kCtrlShift, 'S'));
+    EXPECT_EQ(dialog.m_nTimeDelay, 500);
+    EXPECT_EQ(profile.writes.size(), 16u);
+    EXPECT_EQ(profile.writes.front(), u"hotkey");
+    EXPECT_EQ(profile.writes.back(), u"timedelay");
+    EXPECT_EQ((profile.values[{u"setting", u"hotkeynum"}]), 5);
+    EXPECT_EQ((profile.values[{u"setting", u"shotkey"}]), 0);
+}
+
+TEST_F(HotkeysTest, SettingsCancelledLeavesTheProfileAndReRegisters) {
+    app::ResidentDialog& dialog = Started();
+    dialog.hooks.runSettings = [](app::ResidentSettings& settings) {
+        settings.picker.keyIndex = 7;
+        return false;
+    };
+    dialog.OnSettingsButton();
+    EXPECT_TRUE(profile.writes.empty());
+    EXPECT_EQ(dialog.m_hkPicker.keyIndex, 3);
+    EXPECT_TRUE(Holds(kCtrlShift, 'D'));
+    EXPECT_EQ(hotkeys.registered.size(), 3u);
+}
+
+TEST(ResidentSettings, ReadAndWriteKeepTheSixteenValues) {
+    FakeProfile profile;
+    app::ResidentSettings settings;
+    settings.menu = {.ctrl = 0, .shift = 1, .alt = 1, .enabled = 0, .keyIndex = 25};
+    settings.timeDelay = 2000;
+    app::WriteSettings(profile, settings);
+    EXPECT_EQ(profile.writes,
+              (std::vector<std::u16string>{u"hotkey", u"hotctrl", u"hotalt", u"hotshift",
+                                           u"hotkeynum", u"mhotkey", u"mhotctrl", u"mhotalt",
+                                           u"mhotshift", u"mhotkeynum", u"shotkey", u"shotctrl",
+                                           u"shotalt", u"shotshift", u"shotkeynum", u"timedelay"}));
+    const app::ResidentSettings read = app::ReadSettings(profile);
+    EXPECT_EQ(read.menu.ctrl, 0);
+    EXPECT_EQ(read.menu.alt, 1);
+    EXPECT_EQ(read.menu.enabled, 0);
+    EXPECT_EQ(read.menu.keyIndex, 25);
+    EXPECT_EQ(read.picker.keyIndex, 3);
+    EXPECT_EQ(read.timeDelay, 2000);
+}
+
+} // namespace
+} // namespace kvtx::testing
