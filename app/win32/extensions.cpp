@@ -1,6 +1,7 @@
 #include "app/win32/extensions.h"
 
 #include "app/win32/apply_extension.h"
+#include "app/win32/editor_extension.h"
 
 namespace kvtx::app::win32 {
 
@@ -9,6 +10,7 @@ namespace kvtx::app::win32 {
 // Until then its button, hotkey or command does nothing.
 void InstallExtensions(ResidentDialogWindow& resident) {
     InstallApplyExtension(resident);
+    InstallEditorExtension(resident);
 }
 
 } // namespace kvtx::app::win32

@@ -7,6 +7,7 @@
 #include "tests/e2e/driver/input.h"
 #include "tests/e2e/driver/remote_controls.h"
 #include "tests/e2e/driver/screenshot.h"
+#include "tests/e2e/driver/target_app.h"
 #include "tests/e2e/driver/tray.h"
 #include "tests/e2e/driver/waiting.h"
 #include "tests/e2e/korvatex/editor_window.h"
@@ -48,6 +49,7 @@ protected:
     }
     void TearDown() override {
         if (app_.Instance().Running()) {
+            EXPECT_TRUE(editor_.HidePicker());
             EXPECT_TRUE(app_.ExitFromTray());
         }
     }
@@ -87,7 +89,7 @@ TEST_F(EditorScenario, ANewCategoryAndItemAreStoredExactlyAndTheProgramShowsThem
         return v.items == std::vector<std::u16string>{u"a:新しい項目"} && v.item == 0 &&
                v.kind == 0 && v.textVisible;
     }));
-    const std::u16string text = u"%Y年%M月%D日 ご確認ください😀";
+    const std::u16string text = u"ご確認ください。よろしくお願いします";
     editor_.TypeInto(editor::kText, text);
     ASSERT_TRUE(
         editor_.WaitFor("the typed text", [&](const EditorView& v) { return v.text == text; }));
@@ -109,6 +111,20 @@ TEST_F(EditorScenario, ANewCategoryAndItemAreStoredExactlyAndTheProgramShowsThem
         return view.category == 5 && view.items == std::vector<std::u16string>{u"a:新しい項目"} &&
                view.preview == text;
     }));
+
+    // The category menu reads the new files too: F, then a, pastes the new text.
+    TargetApp target = TargetApp::Start();
+    target.SetText(u"");
+    ASSERT_TRUE(target.Focus());
+    MoveMouse({300, 200});
+    PressHotkey(kMenuHotkey);
+    ASSERT_TRUE(WaitUntil("the category menu", [&] { return !app_.VisibleMenus().empty(); }));
+    PressKey('F');
+    ASSERT_TRUE(
+        WaitUntil("the new category's submenu", [&] { return app_.VisibleMenus().size() > 1; }));
+    PressKey('A');
+    EXPECT_TRUE(WaitUntil("the new text pasted by the menu", [&] { return target.Text() == text; }))
+        << platform::Utf16ToUtf8(target.Text());
 }
 
 TEST_F(EditorScenario, CategoriesAreRenamedMovedAndDeleted) {
@@ -333,6 +349,7 @@ TEST(Screenshots, EditorWithAConversionItem) {
     ::GetWindowRect(editor.Window(), &rect);
     EXPECT_TRUE(SaveScreenRectangle(rect, ArtifactsUnixDirectory() + "/editor.png"));
     ASSERT_TRUE(editor.Close());
+    EXPECT_TRUE(editor.HidePicker());
     EXPECT_TRUE(app.ExitFromTray());
 }
 

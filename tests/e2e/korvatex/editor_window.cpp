@@ -15,6 +15,13 @@ LRESULT Ask(HWND control, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return ::SendMessageW(control, message, wParam, lParam);
 }
 
+bool HasFocus(HWND control) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(control, nullptr), &info) &&
+           info.hwndFocus == control;
+}
+
 // Keys rather than EM_SETSEL: a message sent now would overtake a click still in the input queue.
 void ReplaceFocusedText(const std::u16string& text) {
     PressChord({VK_CONTROL, VK_HOME});
@@ -107,8 +114,12 @@ bool EditorWindow::StepComboTo(int id, int index) {
 }
 
 void EditorWindow::TypeInto(int id, const std::u16string& text) {
-    Click(CenterOf(Control(id)));
-    ReplaceFocusedText(text);
+    HWND edit = Control(id);
+    Click(CenterOf(edit));
+    // Keys typed before the click has moved the focus would go to the control that had it.
+    if (WaitUntil("the keyboard focus in the edit box", [&] { return HasFocus(edit); })) {
+        ReplaceFocusedText(text);
+    }
 }
 
 bool EditorWindow::AnswerName(const std::u16string& name) {
@@ -153,6 +164,18 @@ bool EditorWindow::AnswerMessage(int button) {
     HWND box = boxes.front().window;
     ClickButton(box, button);
     return WaitUntil("the message box to close", [&] { return !::IsWindow(box); });
+}
+
+bool EditorWindow::HidePicker() {
+    HWND picker = app_.MainWindow();
+    if (!::IsWindowVisible(picker)) {
+        return true;
+    }
+    if (!BringToForeground(picker)) {
+        return false;
+    }
+    PressKey(VK_ESCAPE);
+    return WaitUntil("the picker to hide", [&] { return !::IsWindowVisible(picker); });
 }
 
 bool EditorWindow::Close() {

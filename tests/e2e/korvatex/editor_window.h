@@ -87,6 +87,9 @@ public:
     // Clicks "閉じる" and waits until the editor is gone.
     bool Close();
 
+    // Hides the picker the editor came from, as Esc does, so that the program is idle again.
+    bool HidePicker();
+
     // Waits until the editor shows what the predicate wants.
     ::testing::AssertionResult WaitFor(const std::string& what,
                                        const std::function<bool(const EditorView&)>& wanted);
