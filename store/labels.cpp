@@ -2,8 +2,12 @@
 
 namespace kvtx {
 
-char16_t CategoryLetter(int position) { return static_cast<char16_t>(u'A' + position); }
-char16_t ItemLetter(int position) { return static_cast<char16_t>(u'a' + position); }
+char16_t CategoryLetter(int position) {
+    return static_cast<char16_t>(u'A' + position);
+}
+char16_t ItemLetter(int position) {
+    return static_cast<char16_t>(u'a' + position);
+}
 
 std::u16string ListLabel(char16_t letter, std::u16string_view name) {
     std::u16string label(1, letter);

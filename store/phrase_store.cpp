@@ -13,8 +13,12 @@ PhraseStore::PhraseStore(platform::FileSystem& files, std::u16string dataDirecto
     : files_(files), dataDirectory_(std::move(dataDirectory)),
       index_(std::make_unique<IndexImage>()), loaded_(std::make_unique<CategoryImage>()) {}
 
-int PhraseStore::CategoryCount() const { return UsedCategories(*index_); }
-int PhraseStore::ItemCount() const { return UsedItems(loaded_->header); }
+int PhraseStore::CategoryCount() const {
+    return UsedCategories(*index_);
+}
+int PhraseStore::ItemCount() const {
+    return UsedItems(loaded_->header);
+}
 
 std::u16string PhraseStore::CategoryName(int position) const {
     return position >= 0 && position < kMaxCategories ? FieldText(index_->categories[position].name)
@@ -43,10 +47,13 @@ std::optional<std::u16string> PhraseStore::CategoryPath(int position) const {
 
 void PhraseStore::LoadIndex() {
     const auto bytes = files_.ReadFile(IndexPath(), kIndexFileBytes);
-    *index_ = DecodeIndex(bytes ? std::span<const std::byte>(*bytes) : std::span<const std::byte>());
+    *index_ =
+        DecodeIndex(bytes ? std::span<const std::byte>(*bytes) : std::span<const std::byte>());
 }
 
-bool PhraseStore::SaveIndex() const { return files_.WriteFile(IndexPath(), EncodeIndex(*index_)); }
+bool PhraseStore::SaveIndex() const {
+    return files_.WriteFile(IndexPath(), EncodeIndex(*index_));
+}
 
 bool PhraseStore::LoadCategory(int position) {
     if (position < 0 || position >= CategoryCount()) {
@@ -73,7 +80,9 @@ std::optional<CategoryHeader> PhraseStore::ReadCategoryHeader(int position) cons
     return DecodeCategoryHeader(*bytes);
 }
 
-bool PhraseStore::FileExists(const std::u16string& path) const { return files_.Exists(path); }
+bool PhraseStore::FileExists(const std::u16string& path) const {
+    return files_.Exists(path);
+}
 
 std::optional<std::int32_t> PhraseStore::AllocateFileId() const {
     // A damaged index may hold a negative id; ids are never negative, so probing starts at 0.

@@ -12,13 +12,13 @@ namespace kvtx {
 
 enum class CreateCategoryStatus {
     Created,
-    NoFreeFileId,   // "ファイルIDエラーが発生しました"
-    CreateFailed,   // "ファイルの作成に失敗しました"
+    NoFreeFileId, // "ファイルIDエラーが発生しました"
+    CreateFailed, // "ファイルの作成に失敗しました"
 };
 
 struct CreatedCategoryFile {
     CreateCategoryStatus status;
-    std::int32_t fileId;  // meaningful when Created
+    std::int32_t fileId; // meaningful when Created
 };
 
 // The index and one loaded category, with the operations on their files. It touches no

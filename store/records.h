@@ -19,7 +19,7 @@ inline constexpr int kContentBytes = 4096;
 inline constexpr int kMaxTextChars = 2044;
 inline constexpr int kStepSlotBytes = 512;
 inline constexpr int kStepTextUnits = 255;
-inline constexpr int kMaxStepChars = 252;   // all strings of one step together
+inline constexpr int kMaxStepChars = 252; // all strings of one step together
 inline constexpr int kMaxStepFieldChars = 254;
 inline constexpr int kMaxCategoryNameChars = 30;
 inline constexpr int kMaxItemNameChars = 27;
@@ -48,13 +48,13 @@ struct IndexImage {
 
 struct PhraseItem {
     char16_t name[28];
-    std::int32_t kind;  // an ItemKind, kept as stored so that unknown values survive a save
+    std::int32_t kind; // an ItemKind, kept as stored so that unknown values survive a save
     std::int32_t reserved;
     std::int32_t contentLength;
 };
 
 struct ConversionStep {
-    std::uint16_t kind;  // a StepKind, kept as stored
+    std::uint16_t kind; // a StepKind, kept as stored
     char16_t text[kStepTextUnits];
 };
 

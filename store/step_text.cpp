@@ -12,7 +12,7 @@ std::u16string TakeString(const char16_t (&text)[kStepTextUnits], std::size_t& p
     }
     std::u16string value(text + start, text + pos);
     if (pos < kStepTextUnits) {
-        ++pos;  // the terminator
+        ++pos; // the terminator
     }
     return value;
 }
@@ -38,7 +38,9 @@ bool StepStoresC(std::uint16_t kind) {
            kind != static_cast<std::uint16_t>(StepKind::RegexReplace);
 }
 
-bool StepStoresC(StepKind kind) { return StepStoresC(static_cast<std::uint16_t>(kind)); }
+bool StepStoresC(StepKind kind) {
+    return StepStoresC(static_cast<std::uint16_t>(kind));
+}
 
 std::size_t StepCharacters(std::uint16_t kind, const StepStrings& strings) {
     return strings.a.size() + strings.b.size() + (StepStoresC(kind) ? strings.c.size() : 0);

@@ -27,7 +27,9 @@ int UsedCategories(const IndexImage& index) {
     return std::clamp(index.categoryCount, 0, kMaxCategories);
 }
 
-int UsedItems(const CategoryHeader& header) { return std::clamp(header.itemCount, 0, kMaxItems); }
+int UsedItems(const CategoryHeader& header) {
+    return std::clamp(header.itemCount, 0, kMaxItems);
+}
 
 IndexImage DecodeIndex(std::span<const std::byte> bytes) {
     IndexImage index;
@@ -70,7 +72,8 @@ void DecodeCategory(std::span<const std::byte> bytes, CategoryImage& image) {
         offset += static_cast<std::size_t>(stored);
         if (item.kind == static_cast<std::int32_t>(ItemKind::TextInsertion)) {
             const std::int32_t kept = std::min(stored & ~1, kMaxTextBytes);
-            std::memset(image.contents[i].bytes + kept, 0, static_cast<std::size_t>(kContentBytes - kept));
+            std::memset(image.contents[i].bytes + kept, 0,
+                        static_cast<std::size_t>(kContentBytes - kept));
             item.contentLength = kept;
         }
     }

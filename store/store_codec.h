@@ -14,7 +14,8 @@ namespace kvtx {
 inline constexpr std::size_t kIndexFileBytes = sizeof(IndexImage);
 inline constexpr std::size_t kCategoryHeaderBytes = sizeof(CategoryHeader);
 // The most a category file can hold that a reader uses: the header and 26 full contents.
-inline constexpr std::size_t kCategoryFileMaxBytes = kCategoryHeaderBytes + sizeof(ItemContent) * kMaxItems;
+inline constexpr std::size_t kCategoryFileMaxBytes =
+    kCategoryHeaderBytes + sizeof(ItemContent) * kMaxItems;
 
 // A short file leaves the rest zero; the count is clamped to 0..26.
 IndexImage DecodeIndex(std::span<const std::byte> bytes);

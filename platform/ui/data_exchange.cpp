@@ -5,7 +5,9 @@
 namespace kvtx::ui {
 namespace {
 
-std::u16string Ascii(const std::string& text) { return std::u16string(text.begin(), text.end()); }
+std::u16string Ascii(const std::string& text) {
+    return std::u16string(text.begin(), text.end());
+}
 
 std::u16string TooLongMessage(std::size_t maxChars) {
     return Ascii(std::to_string(maxChars)) + u" 文字以内で入力してください。";

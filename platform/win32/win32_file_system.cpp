@@ -2,9 +2,8 @@
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 
-#include <windows.h>
-
 #include <algorithm>
+#include <windows.h>
 
 namespace kvtx::platform {
 namespace {
@@ -42,16 +41,16 @@ public:
         const std::u16string temporary = path + u".kvtxtmp";
         bool written = false;
         {
-            FileHandle file(::CreateFileW(Wide(temporary), GENERIC_WRITE, 0, nullptr,
-                                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+            FileHandle file(::CreateFileW(Wide(temporary), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
             if (!file) {
                 return false;
             }
             written = true;
             std::size_t done = 0;
             while (written && done < bytes.size()) {
-                const auto want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done,
-                                                                           1u << 20));
+                const auto want =
+                    static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
                 DWORD put = 0;
                 written = ::WriteFile(file.get(), bytes.data() + done, want, &put, nullptr) &&
                           put == want;

@@ -59,7 +59,7 @@ public:
         Type(text);
     }
 
-    std::size_t limit = 30000;  // an edit control's default
+    std::size_t limit = 30000; // an edit control's default
     int setTextCount = 0;
     std::function<void()> onChange;
 

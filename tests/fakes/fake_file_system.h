@@ -21,9 +21,9 @@ public:
             return std::nullopt;
         }
         const auto& bytes = found->second;
-        return std::vector<std::byte>(bytes.begin(),
-                                      bytes.begin() + static_cast<std::ptrdiff_t>(
-                                                          std::min(maxBytes, bytes.size())));
+        return std::vector<std::byte>(
+            bytes.begin(),
+            bytes.begin() + static_cast<std::ptrdiff_t>(std::min(maxBytes, bytes.size())));
     }
 
     bool WriteFile(const std::u16string& path, std::span<const std::byte> bytes) override {

@@ -64,8 +64,8 @@ protected:
         SetFieldText(header.items[i].name, name);
         header.items[i].kind = static_cast<std::int32_t>(ItemKind::TextInsertion);
         SetContentText(store.Loaded().contents[i], text);
-        header.items[i].contentLength = ContentLengthFor(ItemKind::TextInsertion,
-                                                         store.Loaded().contents[i]);
+        header.items[i].contentLength =
+            ContentLengthFor(ItemKind::TextInsertion, store.Loaded().contents[i]);
     }
 
     void UseOneCategory(const std::u16string& fileName) {
@@ -147,8 +147,8 @@ TEST_F(PhraseStoreTest, ThreeTextItemsAreStoredBackToBackAndReadBack) {
     ASSERT_EQ(file.size(), 5862u);
     EXPECT_EQ(ReadI32(file, 0), 3);
     EXPECT_EQ(ReadUnits(file, 4, 3), u"one");
-    EXPECT_EQ(ReadI32(file, 60), 0);      // kind of item 0
-    EXPECT_EQ(ReadI32(file, 68), 2);      // contentLength of item 0
+    EXPECT_EQ(ReadI32(file, 60), 0); // kind of item 0
+    EXPECT_EQ(ReadI32(file, 68), 2); // contentLength of item 0
     EXPECT_EQ(ReadI32(file, 68 + 68), 0);
     EXPECT_EQ(ReadI32(file, 68 + 136), 4088);
     EXPECT_EQ(ReadUnits(file, 1772, 1), u"x");
@@ -180,10 +180,10 @@ TEST_F(PhraseStoreTest, TwoStepConversionItemTakesThreeSlots) {
     const auto& file = files.files.at(kDir + u"kvtx_00000.dat");
     ASSERT_EQ(file.size(), 1772u + 1536u);
     EXPECT_EQ(ReadI32(file, 68), 1536);
-    EXPECT_EQ(ReadU16(file, 1772), 2);                      // stepCount
-    EXPECT_EQ(ReadU16(file, 1772 + 512), 0);                // step 0 kind
+    EXPECT_EQ(ReadU16(file, 1772), 2);       // stepCount
+    EXPECT_EQ(ReadU16(file, 1772 + 512), 0); // step 0 kind
     EXPECT_EQ(ReadUnits(file, 1772 + 514, 8), u"foo\0bar\0"s);
-    EXPECT_EQ(ReadU16(file, 1772 + 1024), 2);               // step 1 kind
+    EXPECT_EQ(ReadU16(file, 1772 + 1024), 2); // step 1 kind
     EXPECT_EQ(ReadUnits(file, 1772 + 1026, 7), u"(\0)\0x\0\0"s);
 
     PhraseStore reader(files, kDir);
@@ -212,7 +212,7 @@ TEST_F(PhraseStoreTest, IndexWritesAllTwentySixEntriesExactly) {
 TEST_F(PhraseStoreTest, ShortCategoryFileCutsTheSecondTextAndEmptiesTheThird) {
     UseOneCategory(u"kvtx_00000.dat");
     auto w = CategoryHeaderBytes(3, {{u"a", 0, 4}, {u"b", 0, 6}, {u"c", 0, 4}});
-    w.Units(u"ab").Units(u"x");  // the second text has only one of its three units
+    w.Units(u"ab").Units(u"x"); // the second text has only one of its three units
     files.Put(kDir + u"kvtx_00000.dat", w.bytes);
 
     ASSERT_TRUE(store.LoadCategory(0));

@@ -16,7 +16,8 @@ TEST(DescribeStepTest, EachKindHasItsWording) {
     EXPECT_EQ(DescribeStep(Step(StepKind::RegexReplace, u"a+", u"b"), 3), u"Step 3 正規：s/a+/b/");
     EXPECT_EQ(DescribeStep(Step(StepKind::RegexReplace, u"a+", u"b"), 3, true),
               u"Step 3 【構文誤り】 正規：s/a+/b/");
-    EXPECT_EQ(DescribeStep(Step(StepKind::RangeReplace, u"(", u")", u"x"), 1), u"Step 1 区間：(<x>)");
+    EXPECT_EQ(DescribeStep(Step(StepKind::RangeReplace, u"(", u")", u"x"), 1),
+              u"Step 1 区間：(<x>)");
 }
 
 TEST(DescribeStepTest, EmptyStringsAndUnknownKinds) {

@@ -2,9 +2,8 @@
 #include "store/labels.h"
 #include "store/step_text.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 
 namespace kvtx {
 namespace {
@@ -61,8 +60,8 @@ TEST(PackStepTest, TwoStringStepsIgnoreCAndKeepTheSameBudget) {
     EXPECT_TRUE(PackStep(0, {std::u16string(200, u'a'), std::u16string(52, u'b'),
                              std::u16string(254, u'c')})
                     .has_value());
-    EXPECT_FALSE(PackStep(1, {std::u16string(200, u'a'), std::u16string(53, u'b'), u""})
-                     .has_value());
+    EXPECT_FALSE(
+        PackStep(1, {std::u16string(200, u'a'), std::u16string(53, u'b'), u""}).has_value());
     const auto step = PackStep(0, {u"a", u"b", u"c"});
     EXPECT_EQ(SplitStepText(step->text).c, u"");
 }
