@@ -7,26 +7,10 @@
 namespace kvtx::win32 {
 namespace {
 
-// Another program (a clipboard manager, Wine's X11 bridge) may hold the clipboard open for a
-// moment; reading it as empty then would lose the user's selection, so the open is retried briefly.
-bool OpenClipboardPatiently(HWND owner) {
-    constexpr int kAttempts = 25;
-    constexpr DWORD kPauseMs = 20;
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        if (attempt > 0) {
-            ::Sleep(kPauseMs);
-        }
-        if (::OpenClipboard(owner) != FALSE) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // Closes the clipboard on every way out of the read.
 class OpenedClipboard {
 public:
-    explicit OpenedClipboard(HWND owner) : open_(OpenClipboardPatiently(owner)) {}
+    explicit OpenedClipboard(HWND owner) : open_(::OpenClipboard(owner) != FALSE) {}
     OpenedClipboard(const OpenedClipboard&) = delete;
     OpenedClipboard& operator=(const OpenedClipboard&) = delete;
     ~OpenedClipboard() {

@@ -47,21 +47,7 @@ void EditItem::SetLimit(std::size_t characters) {
 void EditItem::SelectAndCopy(int start, int end) {
     Send(EM_SETSEL, static_cast<WPARAM>(start), end);
     Send(EM_SCROLLCARET);
-    // The edit control's copy does nothing when another program holds the clipboard open for a
-    // moment (a clipboard manager, Wine's X11 bridge); only the sequence number tells, so the copy
-    // is tried again briefly.
-    constexpr int kAttempts = 25;
-    constexpr DWORD kPauseMs = 20;
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        if (attempt > 0) {
-            ::Sleep(kPauseMs);
-        }
-        const DWORD before = ::GetClipboardSequenceNumber();
-        Send(WM_COPY);
-        if (::GetClipboardSequenceNumber() != before) {
-            return;
-        }
-    }
+    Send(WM_COPY);
 }
 
 int ListBoxItem::Add(const std::u16string& text) {

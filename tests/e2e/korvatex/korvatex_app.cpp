@@ -90,13 +90,16 @@ HWND KorvatexApp::WaitForMainWindow() {
 bool KorvatexApp::WaitUntilHidden() {
     HWND window = WaitForMainWindow();
     // The window exists, invisible, before its start-up has run. Start-up minimizes it, fills
-    // the category list and then hides it (a hidden window keeps its minimized state). The list
-    // tells the hidden window after start-up from the one that minimizing has not yet made
-    // visible.
+    // the category list and then hides it (a hidden window keeps its minimized state). Minimizing
+    // marks the window minimized a moment before it makes it visible, so the full list, which
+    // comes after minimizing, is read first: only then does an invisible minimized window mean
+    // the hidden one.
     return window != nullptr && WaitUntil("the main dialog to hide itself after start-up", [&] {
+               if (ComboBoxItems(PickerControl(picker::kCategories)).size() != categoryCount_) {
+                   return false;
+               }
                const WindowState state = StateOf(window);
-               return !state.visible && state.minimized &&
-                      ComboBoxItems(PickerControl(picker::kCategories)).size() == categoryCount_;
+               return !state.visible && state.minimized;
            });
 }
 

@@ -29,12 +29,14 @@ TEST_F(StartupTest, FirstStartAddsTheIconRegistersTheHotkeysAndHides) {
     app.Start();
     HWND window = app.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
-    // Watch the window until it has hidden itself: it may be seen minimized, never normal.
+    // Watch the window until it has hidden itself: it may be seen minimized, never normal. The
+    // list is read before the state, as in WaitUntilHidden.
     bool seenNormal = false;
     EXPECT_TRUE(WaitUntil("the main dialog to hide itself after start-up", [&] {
+        const bool filled = !app.Picker().categories.empty();
         const WindowState state = StateOf(window);
         seenNormal = seenNormal || (state.visible && !state.minimized);
-        return !state.visible && state.minimized && !app.Picker().categories.empty();
+        return filled && !state.visible && state.minimized;
     }));
     EXPECT_FALSE(seenNormal) << "the main dialog was shown in its normal state during start-up";
 
