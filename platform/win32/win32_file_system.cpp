@@ -12,6 +12,28 @@ using win32::FileHandle;
 using win32::FindHandle;
 using win32::Wide;
 
+// A virus scanner, an indexer or a backup tool may hold the file for a moment without sharing
+// it; only a holder that keeps it longer than that makes the save fail.
+bool ReplaceWithPatience(const std::u16string& source, const std::u16string& target) {
+    constexpr int kAttempts = 20;
+    constexpr DWORD kPauseMs = 50;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        if (attempt > 0) {
+            ::Sleep(kPauseMs);
+        }
+        if (::MoveFileExW(Wide(source), Wide(target),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return true;
+        }
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED &&
+            error != ERROR_LOCK_VIOLATION) {
+            return false;
+        }
+    }
+    return false;
+}
+
 class Win32FileSystem final : public FileSystem {
 public:
     std::optional<std::vector<std::byte>> ReadFile(const std::u16string& path,
@@ -59,8 +81,7 @@ public:
             // On disk before the replace, so a power loss leaves the old or the new file whole.
             written = written && ::FlushFileBuffers(file.get());
         }
-        if (written && ::MoveFileExW(Wide(temporary), Wide(path),
-                                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (written && ReplaceWithPatience(temporary, path)) {
             return true;
         }
         ::DeleteFileW(Wide(temporary));

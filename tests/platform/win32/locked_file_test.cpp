@@ -5,6 +5,7 @@
 #include "tests/platform/temp_folder.h"
 
 #include <gtest/gtest.h>
+#include <thread>
 #include <windows.h>
 
 namespace kvtx {
@@ -55,6 +56,18 @@ TEST_F(LockedFileTest, AFileHeldForReadingOnlyIsNotReplacedEither) {
         EXPECT_FALSE(TemporaryLeft());
     }
     EXPECT_EQ(files.ReadFile(path, 100), Bytes("old store"));
+}
+
+TEST_F(LockedFileTest, AHolderThatLetsGoWithinAMomentDoesNotFailTheWrite) {
+    auto holder = Hold(0);
+    ASSERT_TRUE(holder.valid());
+    std::thread release([&holder] {
+        ::Sleep(100);
+        holder.reset();
+    });
+    EXPECT_TRUE(files.WriteFile(path, Bytes("new store")));
+    release.join();
+    EXPECT_EQ(files.ReadFile(path, 100), Bytes("new store"));
 }
 
 TEST_F(LockedFileTest, OnceTheHolderLetsGoTheWriteSucceeds) {
