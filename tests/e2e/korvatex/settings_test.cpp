@@ -166,6 +166,7 @@ protected:
         }
         PressChord({VK_CONTROL, VK_HOME});
         PressChord({VK_CONTROL, VK_SHIFT, VK_END});
+        PressKey(VK_DELETE);
         TypeText(text);
         return WaitUntil("the delay box to read " + platform::Utf16ToUtf8(text),
                          [&] { return ControlText(edit) == text; });
@@ -304,7 +305,12 @@ TEST_F(SettingsScenario, DelayOutsideItsRangeShowsTheRangeAndKeepsTheDialogOpen)
     ASSERT_TRUE(AnswerMessage());
     EXPECT_FALSE(ProfileSectionExists(u"setting"));
 
-    ASSERT_TRUE(TypeDelay(u"2000"));
+    // The box takes digits only: the letters typed among them are dropped.
+    ASSERT_TRUE(WaitUntil("the focus back in the delay box",
+                          [&] { return HasFocus(Control(ids::kDelay)); }));
+    TypeText(u"2a0b0x0");
+    EXPECT_TRUE(WaitUntil("the digits alone in the delay box",
+                          [&] { return ControlText(Control(ids::kDelay)) == u"2000"; }));
     ASSERT_TRUE(Confirm());
     EXPECT_TRUE(ProfileHolds(u"timedelay", 2000));
 }
