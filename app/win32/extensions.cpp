@@ -2,6 +2,7 @@
 
 #include "app/win32/apply_extension.h"
 #include "app/win32/editor_extension.h"
+#include "app/win32/settings_extension.h"
 
 namespace kvtx::app::win32 {
 
@@ -11,6 +12,7 @@ namespace kvtx::app::win32 {
 void InstallExtensions(ResidentDialogWindow& resident) {
     InstallApplyExtension(resident);
     InstallEditorExtension(resident);
+    InstallSettingsExtension(resident);
 }
 
 } // namespace kvtx::app::win32

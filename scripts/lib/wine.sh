@@ -3,7 +3,9 @@
 source "$(dirname "${BASH_SOURCE[0]}")/paths.sh"
 
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# winemenubuilder would turn every shell link the program saves (its start-up shortcut) into a
+# menu entry of the Linux desktop, outside the prefix.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LANG=ja_JP.UTF-8
 export LC_ALL=ja_JP.UTF-8
 

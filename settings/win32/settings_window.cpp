@@ -1,0 +1,44 @@
+#include "settings/win32/settings_window.h"
+
+#include "res/resource_ids.h"
+
+namespace kvtx::settings::win32 {
+
+// Each hotkey's controls have consecutive ids: enable box, Alt, Control, Shift, letter combo.
+static_assert(IDC_SETTINGS_PICKER_KEY == IDC_SETTINGS_PICKER_ENABLED + 4);
+static_assert(IDC_SETTINGS_MENU_KEY == IDC_SETTINGS_MENU_ENABLED + 4);
+static_assert(IDC_SETTINGS_REGEX_KEY == IDC_SETTINGS_REGEX_ENABLED + 4);
+
+void SettingsWindow::HotkeyItems::Attach(HWND dialog, int firstId) {
+    enabled.Attach(dialog, firstId);
+    alt.Attach(dialog, firstId + 1);
+    ctrl.Attach(dialog, firstId + 2);
+    shift.Attach(dialog, firstId + 3);
+    key.Attach(dialog, firstId + 4);
+}
+
+SettingsWindow::SettingsWindow(platform::StartupShortcuts& shortcuts)
+    : Dialog(IDD_SETTINGS),
+      logic_({picker_.Controls(), menu_.Controls(), regex_.Controls(), delay_, startup_}, messages_,
+             shortcuts) {
+    HandleCommand(IDC_SETTINGS_STARTUP, BN_CLICKED, [this] { logic_.ToggleStartup(); });
+}
+
+bool SettingsWindow::OnInitDialog() {
+    messages_.SetOwner(Window());
+    picker_.Attach(Window(), IDC_SETTINGS_PICKER_ENABLED);
+    menu_.Attach(Window(), IDC_SETTINGS_MENU_ENABLED);
+    regex_.Attach(Window(), IDC_SETTINGS_REGEX_ENABLED);
+    delay_.Attach(Window(), IDC_SETTINGS_DELAY);
+    startup_.Attach(Window(), IDC_SETTINGS_STARTUP);
+    logic_.OnInitDialog();
+    return true;
+}
+
+void SettingsWindow::OnOK() {
+    if (logic_.OnOK()) {
+        End(IDOK);
+    }
+}
+
+} // namespace kvtx::settings::win32

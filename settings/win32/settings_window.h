@@ -1,0 +1,38 @@
+#pragma once
+
+// The settings dialog on its template: the real controls, the start-up button routed to the
+// dialog's logic, and OK ending the dialog only with valid values.
+
+#include "platform/win32/ui/dialog.h"
+#include "platform/win32/ui/dialog_controls.h"
+#include "platform/win32/ui/win32_message_box.h"
+#include "settings/settings_dialog.h"
+
+namespace kvtx::settings::win32 {
+
+class SettingsWindow final : public kvtx::win32::ui::Dialog {
+public:
+    explicit SettingsWindow(platform::StartupShortcuts& shortcuts);
+
+    SettingsDialog& Logic() { return logic_; }
+
+protected:
+    bool OnInitDialog() override;
+    void OnOK() override;
+
+private:
+    struct HotkeyItems {
+        kvtx::win32::ui::CheckItem enabled, alt, ctrl, shift;
+        kvtx::win32::ui::ComboBoxItem key;
+        HotkeyControls Controls() { return {enabled, alt, ctrl, shift, key}; }
+        void Attach(HWND dialog, int firstId);
+    };
+
+    HotkeyItems picker_, menu_, regex_;
+    kvtx::win32::ui::TextItem delay_;
+    kvtx::win32::ui::TextItem startup_;
+    kvtx::win32::ui::Win32MessageBox messages_;
+    SettingsDialog logic_;
+};
+
+} // namespace kvtx::settings::win32
