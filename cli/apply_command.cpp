@@ -5,6 +5,7 @@
 #include "cli/time_argument.h"
 #include "engine/conversion_chain.h"
 #include "engine/line_ends.h"
+#include "platform/large_text.h"
 #include "platform/utf.h"
 #include "store/item_content.h"
 #include "store/phrase_store.h"
@@ -108,7 +109,9 @@ private:
             ConsoleMessageBox messages(context.err);
             RegexEngine regex(DefaultRegexLibrary());
             // A copy: an empty result puts the selection back.
-            std::u16string text = selection;
+            std::u16string text;
+            platform::ReserveLargeText(text, selection.size());
+            text = selection;
             if (!ApplyConversion(content, text, {expansion, regex, messages})) {
                 return std::nullopt;
             }

@@ -1,6 +1,7 @@
 #include "cli/text_io.h"
 
 #include "engine/line_ends.h"
+#include "platform/large_text.h"
 #include "platform/utf.h"
 
 #include <algorithm>
@@ -34,7 +35,7 @@ bool IsHighSurrogate(char16_t unit) {
 std::optional<std::u16string> ReadUtf8Text(std::istream& in) {
     std::u16string text;
     // No text has more UTF-16 units than UTF-8 bytes, so a file's size makes one allocation.
-    text.reserve(RemainingBytes(in));
+    platform::ReserveLargeText(text, RemainingBytes(in));
     std::string block(kReadBytes + 3, '\0');
     std::size_t carried = 0;
     for (;;) {

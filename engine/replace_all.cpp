@@ -1,5 +1,7 @@
 #include "engine/replace_all.h"
 
+#include "platform/large_text.h"
+
 namespace kvtx {
 
 std::size_t ReplaceAll(std::u16string& text, std::u16string_view from, std::u16string_view to) {
@@ -23,7 +25,7 @@ std::size_t ReplaceAll(std::u16string& text, std::u16string_view from, std::u16s
         }
     }
     std::u16string result;
-    result.reserve(size);
+    platform::ReserveLargeText(result, size);
     std::size_t count = 0;
     std::size_t start = 0;
     while (found != std::u16string_view::npos) {

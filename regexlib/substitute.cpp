@@ -1,5 +1,6 @@
 #include "regexlib/substitute.h"
 
+#include "platform/large_text.h"
 #include "regexlib/pcre2_16.h"
 #include "regexlib/replacement_syntax.h"
 
@@ -171,6 +172,7 @@ public:
         const std::size_t guess = text.size() + text.size() / 4 + 64;
         std::size_t size = std::min(maxUnits, guess) + 1;
         for (int attempt = 0; attempt < 2; ++attempt) {
+            platform::ReserveLargeText(result, size);
             result.resize(size);
             PCRE2_SIZE length = size;
             // PCRE2 checks the replacement along with the text, so the check is left out only
