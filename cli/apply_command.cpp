@@ -4,6 +4,8 @@
 #include "cli/text_io.h"
 #include "cli/time_argument.h"
 #include "engine/conversion_chain.h"
+#include "engine/line_ends.h"
+#include "platform/large_text.h"
 #include "platform/utf.h"
 #include "store/item_content.h"
 #include "store/phrase_store.h"
@@ -69,20 +71,20 @@ public:
             return kFailure;
         }
 
-        const auto read = ReadUtf8Text(context.in);
+        auto read = ReadUtf8Text(context.in);
         if (!read) {
             context.err << "kvtx: standard input is not valid UTF-8\n";
             return kFailure;
         }
         const bool crLf = HasCrLf(*read);
-        const std::u16string selection = WithCrLf(*read);
+        std::u16string selection = WithCrLf(std::move(*read));
 
-        const std::optional<std::u16string> text = Apply(store, item, selection, context);
+        std::optional<std::u16string> text = Apply(store, item, selection, context);
         if (!text) {
             return kFailure;
         }
         // An empty result is not copied, so the paste puts the selection back.
-        context.out << OutputText(text->empty() ? selection : *text, crLf);
+        WriteOutputText(context.out, text->empty() ? std::move(selection) : std::move(*text), crLf);
         return context.out.flush() ? kSuccess : kFailure;
     }
 
@@ -106,7 +108,10 @@ private:
         case ItemKind::TextConversion: {
             ConsoleMessageBox messages(context.err);
             RegexEngine regex(DefaultRegexLibrary());
-            std::u16string text = selection;
+            // A copy: an empty result puts the selection back.
+            std::u16string text;
+            platform::ReserveLargeText(text, selection.size());
+            text = selection;
             if (!ApplyConversion(content, text, {expansion, regex, messages})) {
                 return std::nullopt;
             }

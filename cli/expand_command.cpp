@@ -2,6 +2,7 @@
 #include "cli/console_prompts.h"
 #include "cli/text_io.h"
 #include "cli/time_argument.h"
+#include "engine/line_ends.h"
 #include "engine/template_expansion.h"
 #include "platform/utf.h"
 
@@ -39,7 +40,7 @@ public:
         std::u16string text = WithCrLf(typed);
         ExpandTemplate(text, WithCrLf(original),
                        {clock, input_ ? static_cast<InputPrompt&>(given) : terminal});
-        context.out << OutputText(text, crLf);
+        WriteOutputText(context.out, std::move(text), crLf);
         return context.out.flush() ? kSuccess : kFailure;
     }
 

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 #include "cli/text_io.h"
+#include "engine/line_ends.h"
 #include "engine/regex_engine.h"
 #include "platform/utf.h"
 
@@ -33,14 +34,18 @@ public:
             return kFailure;
         }
         std::u16string text = std::move(*read);
-        const bool crLf = HasCrLf(text);
         RegexEngine engine(DefaultRegexLibrary());
-        if (!engine.SubstituteText(text, platform::Utf8ToUtf16(pattern_),
-                                   platform::Utf8ToUtf16(replacement_))) {
+        const std::u16string pattern = platform::Utf8ToUtf16(pattern_);
+        const std::u16string replacement = platform::Utf8ToUtf16(replacement_);
+        // Input without CR LF would go to CR LF and come back unchanged, so it goes to the
+        // library as it is; either way the output is the result as it stands.
+        const bool done = HasCrLf(text) ? engine.SubstituteText(text, pattern, replacement)
+                                        : engine.SubstituteLines(text, pattern, replacement);
+        if (!done) {
             context.err << kMalformedMessage << '\n';
             return kFailure;
         }
-        context.out << OutputText(text, crLf);
+        WriteUtf8Text(context.out, text);
         return context.out.flush() ? kSuccess : kFailure;
     }
 

@@ -1,6 +1,9 @@
 #include "engine/regex_engine.h"
 
+#include "engine/line_ends.h"
 #include "engine/replace_all.h"
+
+#include <optional>
 
 namespace kvtx {
 namespace {
@@ -24,16 +27,29 @@ bool RegexEngine::CheckSyntax(const std::u16string& pattern, const std::u16strin
     return Substitute(probe, WithEscapes(pattern), WithEscapes(replacement)) != 1;
 }
 
+bool RegexEngine::SubstituteLines(std::u16string& text, const std::u16string& pattern,
+                                  const std::u16string& replacement) {
+    return Substitute(text, WithEscapes(pattern), WithEscapes(replacement)) != 1;
+}
+
 bool RegexEngine::SubstituteText(std::u16string& text, const std::u16string& pattern,
                                  const std::u16string& replacement) {
-    std::u16string work = text;
-    ReplaceAll(work, u"\r\n", u"\n");
-    if (Substitute(work, WithEscapes(pattern), WithEscapes(replacement)) == 1) {
+    const std::u16string escapedPattern = WithEscapes(pattern);
+    const std::u16string escapedReplacement = WithEscapes(replacement);
+    // The text is converted in place, without a copy: LfToCrLf undoes a refusal exactly when
+    // every LF of the text ended a CR LF. Only a text with a lone LF keeps its original.
+    std::optional<std::u16string> original;
+    if (HasLoneLf(text)) {
+        original = text;
+    }
+    CrLfToLf(text);
+    const bool done = Substitute(text, escapedPattern, escapedReplacement) != 1;
+    if (!done && original) {
+        text = std::move(*original);
         return false;
     }
-    ReplaceAll(work, u"\n", u"\r\n");
-    text = std::move(work);
-    return true;
+    LfToCrLf(text);
+    return done;
 }
 
 } // namespace kvtx

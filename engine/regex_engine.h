@@ -33,6 +33,11 @@ public:
     bool SubstituteText(std::u16string& text, const std::u16string& pattern,
                         const std::u16string& replacement);
 
+    // The same over text that has single-LF line ends already, which it keeps: the escapes are
+    // applied and the text goes to the library as it is.
+    bool SubstituteLines(std::u16string& text, const std::u16string& pattern,
+                         const std::u16string& replacement);
+
 private:
     RegexLibrary& library_;
 };

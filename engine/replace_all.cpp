@@ -1,5 +1,7 @@
 #include "engine/replace_all.h"
 
+#include "platform/large_text.h"
+
 namespace kvtx {
 
 std::size_t ReplaceAll(std::u16string& text, std::u16string_view from, std::u16string_view to) {
@@ -13,8 +15,17 @@ std::size_t ReplaceAll(std::u16string& text, std::u16string_view from, std::u16s
     }
     // One pass into a new string: replacing in place would move the tail once per match, which is
     // quadratic on a megabyte of selected text.
+    std::size_t size = text.size();
+    if (to.size() > from.size()) {
+        // Sized exactly first, so that a long `to` (a whole selection for "%original") is not
+        // copied once more when the result outgrows a guess.
+        for (std::size_t at = found; at != std::u16string_view::npos;
+             at = source.find(from, at + from.size())) {
+            size += to.size() - from.size();
+        }
+    }
     std::u16string result;
-    result.reserve(text.size());
+    platform::ReserveLargeText(result, size);
     std::size_t count = 0;
     std::size_t start = 0;
     while (found != std::u16string_view::npos) {

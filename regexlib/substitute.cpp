@@ -1,5 +1,6 @@
 #include "regexlib/substitute.h"
 
+#include "platform/large_text.h"
 #include "regexlib/pcre2_16.h"
 #include "regexlib/replacement_syntax.h"
 
@@ -24,10 +25,14 @@ struct MatchContextDeleter {
 struct JitStackDeleter {
     void operator()(pcre2_jit_stack* stack) const { pcre2_jit_stack_free(stack); }
 };
+struct MatchDataDeleter {
+    void operator()(pcre2_match_data* data) const { pcre2_match_data_free(data); }
+};
 using Code = std::unique_ptr<pcre2_code, CodeDeleter>;
 using CompileContext = std::unique_ptr<pcre2_compile_context, CompileContextDeleter>;
 using MatchContext = std::unique_ptr<pcre2_match_context, MatchContextDeleter>;
 using JitStack = std::unique_ptr<pcre2_jit_stack, JitStackDeleter>;
+using MatchData = std::unique_ptr<pcre2_match_data, MatchDataDeleter>;
 
 // Automatic callouts run before every pattern item, so a match attempt that runs long keeps
 // coming back here. Reading the clock every 1,024 calls keeps the cost small.
@@ -68,7 +73,19 @@ Code Compile(std::u16string_view pattern, std::uint32_t options, pcre2_compile_c
                               &offset, context));
 }
 
+// Without an early exit the compiler vectorizes this loop, and most texts have no surrogate.
+bool HasSurrogate(std::u16string_view text) {
+    unsigned found = 0;
+    for (const char16_t unit : text) {
+        found |= (unit & 0xF800u) == 0xD800u ? 1u : 0u;
+    }
+    return found != 0;
+}
+
 bool IsValidUtf16(std::u16string_view text) {
+    if (!HasSurrogate(text)) {
+        return true;
+    }
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
         if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
@@ -111,10 +128,11 @@ std::size_t LeadingVerbsEnd(std::u16string_view pattern) {
 class Substitution {
 public:
     // A text with lone surrogates needs PCRE2's invalid-UTF mode, which the interpreter pays
-    // for with a scan of the rest of the text on every match; valid text does without it.
+    // for with a scan of the rest of the text on every match; valid text does without it, and
+    // without PCRE2's own scan of it, since it has been checked once already.
     Substitution(std::u16string_view pattern, bool validText, const SubstituteLimits& limits)
         : pattern_(pattern), compileOptions_(validText ? 0 : PCRE2_MATCH_INVALID_UTF),
-          limits_(limits) {
+          matchOptions_(validText ? PCRE2_NO_UTF_CHECK : 0), limits_(limits) {
         deadline_.end = Clock::now() + limits.deadline;
     }
 
@@ -133,6 +151,11 @@ public:
         if (!code_) {
             return false;
         }
+        // One block for every attempt, instead of one that PCRE2 makes and frees per call.
+        matchData_.reset(pcre2_match_data_create_from_pattern(code_.get(), nullptr));
+        if (!matchData_) {
+            throw std::bad_alloc();
+        }
         // JIT only with a stack of its own: in the default 32 KiB it fails on modest texts.
         if (JitAvailable()) {
             jitStack_.reset(pcre2_jit_stack_create(32 * 1024, limits_.jitStackBytes, nullptr));
@@ -149,13 +172,17 @@ public:
         const std::size_t guess = text.size() + text.size() / 4 + 64;
         std::size_t size = std::min(maxUnits, guess) + 1;
         for (int attempt = 0; attempt < 2; ++attempt) {
+            platform::ReserveLargeText(result, size);
             result.resize(size);
             PCRE2_SIZE length = size;
-            const int rc =
-                pcre2_substitute(code_.get(), Units(text), text.size(), 0,
-                                 PCRE2_SUBSTITUTE_GLOBAL | kSubstituteOptions, nullptr,
-                                 matchContext_.get(), Units(replacement), replacement.size(),
-                                 reinterpret_cast<PCRE2_UCHAR*>(result.data()), &length);
+            // PCRE2 checks the replacement along with the text, so the check is left out only
+            // when both are valid: an invalid replacement is still refused.
+            const std::uint32_t noCheck = IsValidUtf16(replacement) ? matchOptions_ : 0;
+            const int rc = pcre2_substitute(code_.get(), Units(text), text.size(), 0,
+                                            PCRE2_SUBSTITUTE_GLOBAL | kSubstituteOptions | noCheck,
+                                            matchData_.get(), matchContext_.get(),
+                                            Units(replacement), replacement.size(),
+                                            reinterpret_cast<PCRE2_UCHAR*>(result.data()), &length);
             if (rc != PCRE2_ERROR_NOMEMORY) {
                 result.resize(rc >= 0 ? length : 0);
                 return rc;
@@ -199,11 +226,13 @@ private:
 
     std::u16string_view pattern_;
     std::uint32_t compileOptions_;
+    std::uint32_t matchOptions_;
     const SubstituteLimits& limits_;
     Deadline deadline_;
     CompileContext compileContext_;
     MatchContext matchContext_;
     Code code_;
+    MatchData matchData_;
     JitStack jitStack_;
 };
 

@@ -16,7 +16,8 @@ protected:
             .Conversion(u"行", {Step(StepKind::RegexReplace, u"a\\nb", u"x\\ny")})
             .Conversion(u"誤り", {Step(StepKind::SimpleReplace, u"a", u"b"),
                                   Step(StepKind::RegexReplace, u"(", u"x")})
-            .Raw(u"謎", 9, {});
+            .Raw(u"謎", 9, {})
+            .Conversion(u"消去", {Step(StepKind::RegexReplace, u"(?s).+", u"")});
         store.Save(files);
     }
 
@@ -52,6 +53,10 @@ TEST_F(ApplyTest, MissingInputIsLeftEmptyWithANote) {
 
 TEST_F(ApplyTest, EmptyResultPastesTheSelectionBack) {
     EXPECT_EQ(Apply("keep me", {"A", "b"}).out, "keep me");
+    // A conversion that leaves nothing: the selection as the program holds it, in the input's
+    // line ends.
+    EXPECT_EQ(Apply("a\nb\n", {"A", "g"}).out, "a\nb\n");
+    EXPECT_EQ(Apply("a\nb\r\n", {"A", "g"}).out, "a\r\nb\r\n");
 }
 
 TEST_F(ApplyTest, ConversionRunsEveryStepInOrder) {
@@ -74,7 +79,7 @@ TEST_F(ApplyTest, MalformedExpressionWritesOnlyTheMessage) {
 
 TEST_F(ApplyTest, UnknownEntriesAndKindsAreRefused) {
     for (const auto& [category, item] :
-         std::vector<std::pair<std::string, std::string>>{{"B", "a"}, {"A", "g"}, {"A", "f"}}) {
+         std::vector<std::pair<std::string, std::string>>{{"B", "a"}, {"A", "h"}, {"A", "f"}}) {
         const auto result = Apply("x", {category, item});
         EXPECT_EQ(result.code, 1) << category << item;
         EXPECT_EQ(result.out, "") << category << item;

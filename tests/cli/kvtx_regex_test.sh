@@ -34,4 +34,6 @@ for i in $(seq 1 20000); do printf '日本語のテキスト %d 件\n' "$i"; don
 regex '(\d+) 件' '[$1]' <long.in >long.out
 [[ $(wc -l <long.out) == 20000 ]] || fail "long text: $(wc -l <long.out) lines"
 [[ $(tail -1 long.out) == "日本語のテキスト [20000]" ]] || fail "long text: $(tail -1 long.out)"
+# Through a pipe the size is not known beforehand.
+cat long.in | regex '(\d+) 件' '[$1]' | cmp -s - long.out || fail "long text through a pipe"
 echo "kvtx regex: all checks passed"

@@ -37,6 +37,26 @@ TEST(KvtxRegex, LineEndsComeBackInTheInputsStyle) {
     // The library sees one LF per line end: \n in the pattern matches a CR LF of the input.
     EXPECT_EQ(KvtxRegex("one\r\ntwo\r\n", {"e\\nt", "e+t"}).out, "one+two\r\n");
     EXPECT_EQ(KvtxRegex("tab", {"a", "\\t"}).out, "t\tb");
+    // Without CR LF in the input the result is written as it stands, a CR LF it makes included.
+    EXPECT_EQ(KvtxRegex("a\rb\n", {"b", ""}).out, "a\r\n");
+    EXPECT_EQ(KvtxRegex("x\r\r\ny\n", {"y", "z"}).out, "x\r\r\nz\r\n");
+}
+
+// Standard input is read in blocks of 65,536 bytes and output written in blocks of 32,768 units:
+// a character across a block's end must come through whole, and a bad or cut-off one be refused
+// wherever it lies.
+TEST(KvtxRegex, LongTextComesThroughWholeAcrossBlocks) {
+    for (std::size_t before = 65'533; before < 65'538; ++before) {
+        const std::string padding(before, 'a');
+        const RegexRun run = KvtxRegex(padding + "確認😀\n", {"確認", "承認"});
+        EXPECT_EQ(run.out, padding + "承認😀\n") << before;
+        EXPECT_NE(KvtxRegex(padding + "\xff確認", {"a", "b"}).code, 0) << before;
+        EXPECT_NE(KvtxRegex(padding + "\xe7\xa2", {"a", "b"}).code, 0) << before;
+    }
+    for (std::size_t before = 32'766; before < 32'770; ++before) {
+        const std::string text = std::string(before, 'a') + "😀b";
+        EXPECT_EQ(KvtxRegex(text, {"x", "y"}).out, text) << before;
+    }
 }
 
 TEST(KvtxRegex, AMalformedExpressionWritesTheMessageAndNothingElse) {

@@ -57,9 +57,15 @@ TEST(RegexEngineBorder, AMalformedAnswerLeavesTheTextAlone) {
     RecordingLibrary library;
     library.answer = 1;
     RegexEngine engine(library);
-    std::u16string text = u"keep\r\nme";
-    EXPECT_FALSE(engine.SubstituteText(text, u"(", u""));
-    EXPECT_EQ(text, u"keep\r\nme");
+    // Lone LFs, lone CRs and CR CR LF too, which the LF form alone cannot give back.
+    for (const std::u16string original :
+         {u"keep\r\nme", u"lone\nand\r\npair\n", u"\r\r\n\r", u"\n"}) {
+        std::u16string text = original;
+        EXPECT_FALSE(engine.SubstituteText(text, u"(", u""));
+        EXPECT_EQ(text, original);
+    }
+    EXPECT_EQ(library.calls[1].text, u"lone\nand\npair\n");
+    EXPECT_EQ(library.calls[2].text, u"\r\n\r");
 }
 
 TEST(RegexEngineBorder, AnyAnswerOtherThanOneIsSuccess) {

@@ -95,6 +95,19 @@ TEST(RegexDialect, TextThatIsNotValidUtf16IsCarriedThrough) {
     EXPECT_EQ(Done(lone, u"a", u"b"), u"b\xD800z b");
     const std::u16string withNul(u"a\0a", 3);
     EXPECT_EQ(Done(withNul, u"a", u"b"), std::u16string(u"b\0b", 3));
+    const std::u16string pair = u"\xD83D\xDE00";
+    EXPECT_EQ(Done(pair + u"a.", u"a|\\.", u"b"), pair + u"bb");
+    const std::u16string lowFirst = u"\xDC00";
+    const std::u16string reversed = u"\xDE00\xD83D";
+    for (const std::u16string& odd :
+         {lowFirst + u"a", std::u16string(u"a\xD800"), reversed + u"a"}) {
+        std::u16string expected = odd;
+        expected[expected.find(u'a')] = u'b';
+        EXPECT_EQ(Done(odd, u"a", u"b"), expected);
+    }
+    // A replacement with a lone surrogate is refused as malformed, on valid text or not.
+    EXPECT_EQ(StatusOf(u"abc", u"a", u"\xD800"), SubstituteStatus::kMalformed);
+    EXPECT_EQ(StatusOf(u"a\xD800", u"a", u"\xDC00x"), SubstituteStatus::kMalformed);
 }
 
 TEST(RegexMalformed, PatternsThatDoNotCompile) {
