@@ -16,7 +16,8 @@ std::size_t CountLoneLfs(std::u16string_view text) {
     }
     std::size_t count = text[0] == u'\n' ? 1u : 0u;
     for (std::size_t i = 1; i < text.size(); ++i) {
-        count += static_cast<std::size_t>((text[i] == u'\n') & (text[i - 1] != u'\r'));
+        count += static_cast<std::size_t>(static_cast<int>(text[i] == u'\n') &
+                                          static_cast<int>(text[i - 1] != u'\r'));
     }
     return count;
 }
