@@ -167,15 +167,7 @@ bool EditorWindow::AnswerMessage(int button) {
 }
 
 bool EditorWindow::HidePicker() {
-    HWND picker = app_.MainWindow();
-    if (!::IsWindowVisible(picker)) {
-        return true;
-    }
-    if (!BringToForeground(picker)) {
-        return false;
-    }
-    PressKey(VK_ESCAPE);
-    return WaitUntil("the picker to hide", [&] { return !::IsWindowVisible(picker); });
+    return app_.HidePicker();
 }
 
 bool EditorWindow::Close() {

@@ -146,6 +146,17 @@ std::vector<HWND> KorvatexApp::MessageBoxes() const {
     return windows;
 }
 
+bool KorvatexApp::HidePicker() {
+    if (!::IsWindowVisible(mainWindow_)) {
+        return true;
+    }
+    if (!BringToForeground(mainWindow_)) {
+        return false;
+    }
+    PressKey(VK_ESCAPE);
+    return WaitUntil("the picker to hide", [&] { return !::IsWindowVisible(mainWindow_); });
+}
+
 bool KorvatexApp::ExitFromTray() {
     HWND menu = nullptr;
     const auto menuShown = [&] { return (menu = VisibleMenu()) != nullptr; };

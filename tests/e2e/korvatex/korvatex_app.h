@@ -72,6 +72,8 @@ public:
     bool ShowPickerAt(POINT cursor);
 
     // Right-clicks the tray icon, clicks Exit in its menu and waits until the process ends.
+    // Hides the picker through its own Esc, if it is shown.
+    bool HidePicker();
     bool ExitFromTray();
     // The popup menu (class #32768) the program shows now, or nullptr; with its open submenus.
     HWND VisibleMenu() const;

@@ -107,7 +107,7 @@ protected:
             if (dialog_ && ::IsWindow(dialog_)) {
                 EXPECT_TRUE(Cancel());
             }
-            EXPECT_TRUE(HidePicker());
+            EXPECT_TRUE(app_.HidePicker());
             EXPECT_TRUE(app_.ExitFromTray());
         }
         ::DeleteFileW(win32::Wide(ShortcutPath()));
@@ -197,17 +197,6 @@ protected:
     }
     testing::AssertionResult Confirm() { return Close(IDOK); }
     testing::AssertionResult Cancel() { return Close(IDCANCEL); }
-    bool HidePicker() {
-        HWND picker = app_.MainWindow();
-        if (!::IsWindowVisible(picker)) {
-            return true;
-        }
-        if (!BringToForeground(picker)) {
-            return false;
-        }
-        PressKey(VK_ESCAPE);
-        return WaitUntil("the picker to hide", [&] { return !::IsWindowVisible(picker); });
-    }
     testing::AssertionResult ProfileHolds(const std::u16string& key, DWORD value) {
         return WaitUntil("the profile value " + platform::Utf16ToUtf8(key) + " = " +
                              std::to_string(value),
@@ -258,7 +247,7 @@ TEST_F(SettingsScenario, OkSavesTheNewHotkeyAndDelayAndOnlyTheNewCombinationWork
     EXPECT_TRUE(Registered(kRegexHotkey, true));
 
     // The new combination brings the hidden picker to the cursor.
-    ASSERT_TRUE(HidePicker());
+    ASSERT_TRUE(app_.HidePicker());
     MoveMouse({500, 400});
     PressHotkey(kNewPickerHotkey);
     EXPECT_TRUE(WaitUntil("the picker shown by the new hotkey", [&] {
