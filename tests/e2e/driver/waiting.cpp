@@ -1,6 +1,10 @@
 #include "tests/e2e/driver/waiting.h"
 
+#include "platform/utf.h"
 #include "tests/e2e/driver/screenshot.h"
+#include "tests/e2e/driver/top_level_windows.h"
+
+#include <windows.h>
 
 namespace kvtx::e2e {
 namespace {
@@ -13,10 +17,34 @@ std::string CurrentTestName() {
     return std::string(test->test_suite_name()) + "." + test->name();
 }
 
+// Where keystrokes go at this moment: most failed waits come from keys that went elsewhere.
+std::string KeyboardDestination() {
+    GUITHREADINFO foreground{};
+    foreground.cbSize = sizeof foreground;
+    if (!::GetGUIThreadInfo(0, &foreground)) {
+        return "no foreground thread";
+    }
+    const auto describe = [](HWND window) {
+        if (window == nullptr) {
+            return std::string("none");
+        }
+        return platform::Utf16ToUtf8(ClassOf(window)) + " \"" +
+               platform::Utf16ToUtf8(CaptionOf(window)) + "\" of process " +
+               std::to_string(ProcessOf(window));
+    };
+    std::string text =
+        "active " + describe(foreground.hwndActive) + ", focus " + describe(foreground.hwndFocus);
+    if ((foreground.flags & GUI_INMENUMODE) != 0) {
+        text += ", in a menu of " + describe(foreground.hwndMenuOwner);
+    }
+    return text;
+}
+
 } // namespace
 
 std::string FailureWithScreenshot(const std::string& what) {
-    return what + "\n  screenshot: " + SaveScreenshot(CurrentTestName());
+    return what + "\n  keyboard: " + KeyboardDestination() +
+           "\n  screenshot: " + SaveScreenshot(CurrentTestName());
 }
 
 testing::AssertionResult WaitUntil(const std::string& what, const std::function<bool()>& condition,

@@ -33,7 +33,7 @@ void ApplyScenario::ChooseFromMenu(const std::vector<WORD>& letters) {
     PressHotkey(kMenuHotkey);
     for (std::size_t level = 0; level < letters.size(); ++level) {
         ASSERT_TRUE(WaitUntil("menu level " + std::to_string(level + 1) + " of the category menu",
-                              [&] { return app_->VisibleMenus().size() > level; }));
+                              [&] { return app_->MenuTakesKeys(level + 1); }));
         PressKey(letters[level]);
     }
 }
@@ -59,8 +59,13 @@ testing::AssertionResult ApplyScenario::WaitUntilClosed(const std::u16string& ca
 }
 
 testing::AssertionResult ApplyScenario::TargetShows(const std::u16string& text) {
-    return WaitUntil("the target to show \"" + platform::Utf16ToUtf8(text) + "\"",
-                     [&] { return target_->Text() == text; });
+    testing::AssertionResult shown =
+        WaitUntil("the target to show \"" + platform::Utf16ToUtf8(text) + "\"",
+                  [&] { return target_->Text() == text; });
+    if (!shown) {
+        shown << "; it shows \"" << platform::Utf16ToUtf8(target_->Text()) << "\"";
+    }
+    return shown;
 }
 
 } // namespace kvtx::e2e

@@ -78,7 +78,7 @@ TEST_F(ApplyTest, SlashNamesAreGroupedAndShareTheCategoryLetters) {
 TEST_F(ApplyTest, ExitIsTheLastEntryOfTheMenu) {
     Prepare(u"text", 0, 4);
     ChooseFromMenu({});
-    ASSERT_TRUE(WaitUntil("the category menu", [&] { return app_->VisibleMenu() != nullptr; }));
+    ASSERT_TRUE(WaitUntil("the category menu", [&] { return app_->MenuTakesKeys(1); }));
     PressKey(VK_UP); // from no selection, up goes to the last entry
     PressKey(VK_RETURN);
     EXPECT_TRUE(WaitUntil("korvatex.exe to end", [&] { return !app_->Instance().Running(); }));

@@ -142,7 +142,9 @@ bool EditorWindow::AnswerName(const std::u16string& name) {
                    [&] { return ControlText(edit) == name; })) {
         return false;
     }
-    ClickButton(*dialog, IDOK);
+    // Enter presses the default OK: a click could land on the window beneath while the dialog
+    // is still being placed over the editor.
+    PressKey(VK_RETURN);
     return WaitUntil("the name dialog to close", [&] { return !::IsWindow(*dialog); });
 }
 

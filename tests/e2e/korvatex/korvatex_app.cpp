@@ -138,6 +138,21 @@ std::vector<HWND> KorvatexApp::VisibleMenus() const {
     return FindTopLevelWindows({u"#32768", std::nullopt, instances_.front().Id(), true});
 }
 
+bool KorvatexApp::MenuTakesKeys(std::size_t levels) const {
+    if (VisibleMenus().size() < levels) {
+        return false;
+    }
+    GUITHREADINFO foreground{};
+    foreground.cbSize = sizeof foreground;
+    if (!::GetGUIThreadInfo(0, &foreground) || (foreground.flags & GUI_INMENUMODE) == 0 ||
+        foreground.hwndMenuOwner == nullptr) {
+        return false;
+    }
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(foreground.hwndMenuOwner, &owner);
+    return owner == instances_.front().Id();
+}
+
 std::vector<HWND> KorvatexApp::MessageBoxes() const {
     std::vector<HWND> windows;
     for (const auto& box : MessageBoxesOf(instances_.front().Id())) {

@@ -78,6 +78,9 @@ public:
     // The popup menu (class #32768) the program shows now, or nullptr; with its open submenus.
     HWND VisibleMenu() const;
     std::vector<HWND> VisibleMenus() const;
+    // At least this many levels of the popup menu are shown and the program's menu loop is the
+    // one keystrokes reach now: a key pressed before that lands in whatever had the focus.
+    bool MenuTakesKeys(std::size_t levels) const;
     std::vector<HWND> MessageBoxes() const;
 
 private:

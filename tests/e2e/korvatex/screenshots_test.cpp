@@ -66,7 +66,7 @@ TEST(Screenshots, CategoryMenuWithAGroupOpen) {
     const WORD letters[] = {'C', 'A'};
     for (std::size_t level = 0; level < 2; ++level) {
         ASSERT_TRUE(WaitUntil("menu level " + std::to_string(level + 1),
-                              [&] { return app.VisibleMenus().size() > level; }));
+                              [&] { return app.MenuTakesKeys(level + 1); }));
         PressKey(letters[level]);
     }
     ASSERT_TRUE(WaitUntil("the group's menu", [&] { return app.VisibleMenus().size() == 3; }));

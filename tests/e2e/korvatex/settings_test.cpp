@@ -78,6 +78,24 @@ std::optional<LinkContents> ReadLink(const std::u16string& path) {
     return LinkContents{win32::FromWide(target.data()), win32::FromWide(description.data())};
 }
 
+// Made by the test as another installer or the user would make one.
+bool WriteLink(const std::u16string& path, const std::u16string& target) {
+    const win32::ComApartment com;
+    win32::ComPtr<IShellLinkW> link;
+    win32::ComPtr<IPersistFile> file;
+    return com.Initialized() &&
+           SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                        IID_IShellLinkW, link.Out())) &&
+           SUCCEEDED(link->SetPath(win32::Wide(target))) &&
+           SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Out())) &&
+           SUCCEEDED(file->Save(win32::Wide(path), TRUE));
+}
+
+std::u16string LowerCase(std::u16string text) {
+    ::CharLowerBuffW(win32::Wide(text.data()), static_cast<DWORD>(text.size()));
+    return text;
+}
+
 std::u16string UpperCase(std::u16string text) {
     ::CharUpperBuffW(win32::Wide(text.data()), static_cast<DWORD>(text.size()));
     return text;
@@ -98,7 +116,7 @@ class SettingsScenario : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_FALSE(TrayShowsIcons()) << "an icon of an earlier scenario is still in the tray";
-        ::DeleteFileW(win32::Wide(ShortcutPath()));
+        RemoveTestLinks();
         app_.Start();
         ASSERT_TRUE(app_.WaitUntilHidden());
     }
@@ -110,8 +128,21 @@ protected:
             EXPECT_TRUE(app_.HidePicker());
             EXPECT_TRUE(app_.ExitFromTray());
         }
-        ::DeleteFileW(win32::Wide(ShortcutPath()));
+        RemoveTestLinks();
     }
+
+    static void RemoveTestLinks() {
+        for (const auto& path :
+             {ShortcutPath(), OtherLinkPath(1), OtherLinkPath(2), ForeignLinkPath()}) {
+            ::DeleteFileW(win32::Wide(path));
+        }
+    }
+
+    static std::u16string OtherLinkPath(int number) {
+        return StartupFolder() + u"\\定型文 " + platform::Utf8ToUtf16(std::to_string(number)) +
+               u".lnk";
+    }
+    static std::u16string ForeignLinkPath() { return StartupFolder() + u"\\notepad.lnk"; }
 
     // Shows the picker, presses its Settings button and waits for "設定" in the foreground.
     bool Open() {
@@ -328,6 +359,29 @@ TEST_F(SettingsScenario, StartupButtonCreatesAndRemovesTheShortcutAtOnce) {
     EXPECT_TRUE(FileExists(ShortcutPath()));
     ASSERT_TRUE(Open());
     EXPECT_TRUE(StartupCaptionIs(kUnregister));
+    ASSERT_TRUE(Cancel());
+}
+
+TEST_F(SettingsScenario, LinksOfOtherNamesToTheProgramAreRemovedOnePerClick) {
+    const std::u16string program = app_.Folder() + u"korvatex.exe";
+    ASSERT_TRUE(WriteLink(OtherLinkPath(1), LowerCase(program)));
+    ASSERT_TRUE(WriteLink(OtherLinkPath(2), UpperCase(program)));
+    ASSERT_TRUE(WriteLink(ForeignLinkPath(), u"C:\\windows\\notepad.exe"));
+    const auto remaining = [] {
+        return static_cast<int>(FileExists(OtherLinkPath(1))) +
+               static_cast<int>(FileExists(OtherLinkPath(2)));
+    };
+
+    ASSERT_TRUE(Open());
+    ASSERT_TRUE(StartupCaptionIs(kUnregister));
+    Click(CenterOf(Control(ids::kStartup)));
+    ASSERT_TRUE(WaitUntil("one of the two links removed", [&] { return remaining() == 1; }));
+    ASSERT_TRUE(StartupCaptionIs(kUnregister));
+    Click(CenterOf(Control(ids::kStartup)));
+    ASSERT_TRUE(WaitUntil("both links removed", [&] { return remaining() == 0; }));
+    EXPECT_TRUE(StartupCaptionIs(kRegister));
+    EXPECT_TRUE(FileExists(ForeignLinkPath())) << "a link to another program was removed";
+    EXPECT_FALSE(FileExists(ShortcutPath()));
     ASSERT_TRUE(Cancel());
 }
 
