@@ -1,0 +1,77 @@
+// A write that the system cuts short after any number of bytes, as a full disk does, fails and
+// leaves the previous file whole with no temporary file beside it.
+#include "platform/file_system.h"
+#include "tests/platform/temp_folder.h"
+
+#include <csignal>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace kvtx {
+namespace {
+
+std::vector<std::byte> Pattern(std::size_t size, int seed) {
+    std::vector<std::byte> bytes(size);
+    for (std::size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<std::byte>(i * 31 + static_cast<std::size_t>(seed));
+    }
+    return bytes;
+}
+
+std::vector<std::byte> Contents(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<char> text(std::filesystem::file_size(path));
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    const auto bytes = std::as_bytes(std::span(text));
+    return {bytes.begin(), bytes.end()};
+}
+
+// Lets files grow to `limit` bytes at most while it lives; a write past it fails with EFBIG
+// instead of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t limit) {
+        ::getrlimit(RLIMIT_FSIZE, &previous_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit reduced{limit, previous_.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &reduced);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+TEST(PartialWriteTest, AWriteCutShortAtAnyLengthLeavesThePreviousFileWhole) {
+    testing::TempFolder folder;
+    const std::filesystem::path target = folder.Path() / u"kvtx_00000.dat";
+    platform::FileSystem& files = platform::NativeFileSystem();
+    const std::vector<std::byte> previous = Pattern(90'000, 1);
+    ASSERT_TRUE(files.WriteFile(target.u16string(), previous));
+
+    for (const rlim_t limit : {0, 1, 511, 4096, 65'536, 89'999, 90'000, 119'999}) {
+        bool written = true;
+        {
+            const FileSizeLimit cut(limit);
+            written = files.WriteFile(target.u16string(), Pattern(120'000, 2));
+        }
+        EXPECT_FALSE(written) << "cut at " << limit;
+        EXPECT_EQ(Contents(target), previous) << "cut at " << limit;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                                std::filesystem::directory_iterator()),
+                  1)
+            << "a temporary file stayed behind after the cut at " << limit;
+    }
+    EXPECT_TRUE(files.WriteFile(target.u16string(), Pattern(120'000, 2)));
+    EXPECT_EQ(Contents(target), Pattern(120'000, 2));
+}
+
+} // namespace
+} // namespace kvtx
