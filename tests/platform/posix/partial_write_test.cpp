@@ -56,7 +56,7 @@ TEST(PartialWriteTest, AWriteCutShortAtAnyLengthLeavesThePreviousFileWhole) {
     const std::vector<std::byte> previous = Pattern(90'000, 1);
     ASSERT_TRUE(files.WriteFile(target.u16string(), previous));
 
-    for (const rlim_t limit : {0, 1, 511, 4096, 65'536, 89'999, 90'000, 119'999}) {
+    for (const rlim_t limit : {0UL, 1UL, 511UL, 4096UL, 65'536UL, 89'999UL, 90'000UL, 119'999UL}) {
         bool written = true;
         {
             const FileSizeLimit cut(limit);
