@@ -33,6 +33,14 @@ std::string ScratchUnixDirectory() {
     return RequiredVariable("KVTX_E2E_SCRATCH");
 }
 
+std::string PackageUnixPath() {
+    return RequiredVariable("KVTX_E2E_PACKAGE");
+}
+
+std::string WinePrefixUnixDirectory() {
+    return RequiredVariable("WINEPREFIX");
+}
+
 std::u16string WindowsPathOfUnix(const std::string& unixPath) {
     std::u16string path = u"Z:" + platform::Utf8ToUtf16(unixPath);
     for (char16_t& unit : path) {

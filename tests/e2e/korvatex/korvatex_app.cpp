@@ -57,6 +57,11 @@ KorvatexApp::KorvatexApp(const std::vector<StoreCategory>& store)
     }
 }
 
+KorvatexApp::KorvatexApp(const Installed& installed)
+    : folder_(installed.folder), categoryCount_(installed.categoryCount) {
+    DeleteProfile();
+}
+
 KorvatexApp::~KorvatexApp() {
     bool killed = false;
     for (Process& instance : instances_) {

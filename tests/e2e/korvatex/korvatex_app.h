@@ -50,6 +50,13 @@ struct PickerView {
 class KorvatexApp {
 public:
     explicit KorvatexApp(const std::vector<StoreCategory>& store = SampleStore());
+    // The program as a user installed it in this folder (ending in a backslash), with its store
+    // there as it is: nothing is copied, the profile is still fresh.
+    struct Installed {
+        std::u16string folder;
+        std::size_t categoryCount = 0;
+    };
+    explicit KorvatexApp(const Installed& installed);
     KorvatexApp(const KorvatexApp&) = delete;
     KorvatexApp& operator=(const KorvatexApp&) = delete;
     ~KorvatexApp();
