@@ -13,6 +13,7 @@
 namespace kvtx::e2e {
 namespace {
 
+using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kApplications = 50;

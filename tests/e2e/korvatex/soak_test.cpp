@@ -61,13 +61,22 @@ protected:
 
     // One application of item `item` (its letter) over a fresh selection, checked in full.
     testing::AssertionResult Apply(int round, int item) {
-        const std::u16string selected = u"猫" + Number(round) + u"\r\n😀行";
-        const std::u16string expected[] = {
-            u"[" + selected + u"]",
-            u"お世話になっております。😀",
-            u"猫<" + Number(round) + u">\r\n😀行",
-            u"犬" + Number(round) + u"\r\n😀行",
-        };
+        // Appended piece by piece: GCC 12 warns falsely on a literal added to a string here.
+        const std::u16string number = Number(round);
+        std::u16string selected = u"猫";
+        selected += number;
+        selected += u"\r\n😀行";
+        std::u16string bracketed = u"[";
+        bracketed += selected;
+        bracketed += u"]";
+        std::u16string numbered = u"猫<";
+        numbered += number;
+        numbered += u">\r\n😀行";
+        std::u16string replaced = u"犬";
+        replaced += number;
+        replaced += u"\r\n😀行";
+        const std::u16string expected[] = {bracketed, u"お世話になっております。😀", numbered,
+                                           replaced};
         Prepare(selected, 0, -1);
         ChooseFromMenu({'A', static_cast<WORD>('A' + item)});
         return TargetShows(expected[item]);
