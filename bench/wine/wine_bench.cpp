@@ -3,6 +3,7 @@
 // process. Run by scripts/bench-wine on the scenarios' X server and prefix; never by the tests.
 #include "tests/e2e/driver/hotkeys.h"
 #include "tests/e2e/driver/input.h"
+#include "tests/e2e/driver/polling.h"
 #include "tests/e2e/driver/remote_controls.h"
 #include "tests/e2e/driver/top_level_windows.h"
 #include "tests/e2e/driver/unix_command.h"
@@ -23,16 +24,9 @@ constexpr int kMenuOpenings = 20;
 constexpr int kStarts = 5;
 constexpr auto kIdleWindow = 10s;
 
-// The driver's polling paces itself at 15 ms; a measurement needs the moment itself.
+// The driver polls at 15 ms; a measurement needs the moment itself.
 bool PollFinely(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-    const auto end = Clock::now() + timeout;
-    while (!condition()) {
-        if (Clock::now() > end) {
-            return false;
-        }
-        ::Sleep(1);
-    }
-    return true;
+    return PollUntil(condition, timeout, 1ms);
 }
 
 double Milliseconds(Clock::duration duration) {
@@ -60,7 +54,21 @@ std::vector<StoreCategory> FullStore() {
     return store;
 }
 
-class WineBench : public ApplyScenario {};
+class WineBench : public ApplyScenario {
+protected:
+    // A fresh selection in the target, then the menu hotkey at the cursor; `pressed` is when the
+    // hotkey went out.
+    testing::AssertionResult OpenMenu(Clock::time_point& pressed) {
+        Prepare(u"選択", 0, -1);
+        MoveMouse({300, 200});
+        pressed = Clock::now();
+        PressHotkey(kMenuHotkey);
+        if (!PollFinely([&] { return app_->MenuTakesKeys(1); }, 10s)) {
+            return testing::AssertionFailure() << "the category menu did not open";
+        }
+        return testing::AssertionSuccess();
+    }
+};
 
 TEST_F(WineBench, MenuHotkeyToPastedText) {
     const std::u16string text = u"お世話になっております。";
@@ -70,11 +78,8 @@ TEST_F(WineBench, MenuHotkeyToPastedText) {
     std::vector<double> toCopy;
     std::vector<double> copyToPaste;
     for (int run = 0; run < kApplications; ++run) {
-        Prepare(u"選択", 0, -1);
-        MoveMouse({300, 200});
-        const auto pressed = Clock::now();
-        PressHotkey(kMenuHotkey);
-        ASSERT_TRUE(PollFinely([&] { return app_->MenuTakesKeys(1); }, 10s));
+        Clock::time_point pressed;
+        ASSERT_TRUE(OpenMenu(pressed));
         PressKey('A');
         ASSERT_TRUE(PollFinely([&] { return app_->MenuTakesKeys(2); }, 10s));
         const auto chosen = Clock::now();
@@ -103,11 +108,8 @@ TEST_F(WineBench, CategoryMenuOfTwentySixFullCategories) {
     Start(FullStore());
     std::vector<double> opened;
     for (int run = 0; run < kMenuOpenings; ++run) {
-        Prepare(u"選択", 0, -1);
-        MoveMouse({300, 200});
-        const auto pressed = Clock::now();
-        PressHotkey(kMenuHotkey);
-        ASSERT_TRUE(PollFinely([&] { return app_->MenuTakesKeys(1); }, 10s));
+        Clock::time_point pressed;
+        ASSERT_TRUE(OpenMenu(pressed));
         opened.push_back(Milliseconds(Clock::now() - pressed));
         PressKey(VK_ESCAPE);
         ASSERT_TRUE(PollFinely([&] { return app_->VisibleMenus().empty(); }, 10s));

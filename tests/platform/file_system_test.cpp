@@ -3,25 +3,17 @@
 #include "platform/file_system.h"
 #include "tests/platform/temp_folder.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace kvtx {
 namespace {
 
+using testing::FileBytes;
 using testing::TempFolder;
 
 std::vector<std::byte> Bytes(std::string_view text) {
     const auto bytes = std::as_bytes(std::span(text));
     return {bytes.begin(), bytes.end()};
-}
-
-// Read back outside the interface under test.
-std::vector<std::byte> Contents(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string text(std::filesystem::file_size(path), '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    return Bytes(text);
 }
 
 // The writer's temporary file beside the target, by the name the implementation gives it.
@@ -39,7 +31,7 @@ protected:
 TEST_F(FileSystemTest, AWriteReplacesTheWholeFileAndLeavesNoTemporaryBehind) {
     ASSERT_TRUE(files.WriteFile(target.u16string(), Bytes("a longer first version")));
     ASSERT_TRUE(files.WriteFile(target.u16string(), Bytes("short")));
-    EXPECT_EQ(Contents(target), Bytes("short"));
+    EXPECT_EQ(FileBytes(target), Bytes("short"));
     EXPECT_FALSE(std::filesystem::exists(TemporaryOf(target)));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
                             std::filesystem::directory_iterator()),
@@ -65,7 +57,7 @@ TEST_F(FileSystemTest, WhenTheNewFileCannotBeCreatedTheOldOneStaysWhole) {
     std::filesystem::create_directory(TemporaryOf(target));
 
     EXPECT_FALSE(files.WriteFile(target.u16string(), Bytes("new store")));
-    EXPECT_EQ(Contents(target), Bytes("old store"));
+    EXPECT_EQ(FileBytes(target), Bytes("old store"));
 }
 
 TEST_F(FileSystemTest, WhenTheReplaceFailsTheTemporaryFileIsRemoved) {

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 namespace kvtx::testing {
 
@@ -32,5 +35,13 @@ private:
     static inline int counter_ = 0;
     std::filesystem::path path_;
 };
+
+// A file's bytes, read back outside the file system interface under test.
+inline std::vector<std::byte> FileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::byte> bytes(std::filesystem::file_size(path));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return bytes;
+}
 
 } // namespace kvtx::testing

@@ -4,7 +4,8 @@
 
 namespace kvtx::e2e {
 
-bool PollUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+bool PollUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
+               std::chrono::milliseconds pace) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (true) {
         if (condition()) {
@@ -13,7 +14,7 @@ bool PollUntil(const std::function<bool()>& condition, std::chrono::milliseconds
         if (std::chrono::steady_clock::now() >= deadline) {
             return condition();
         }
-        ::Sleep(15);
+        ::Sleep(static_cast<DWORD>(pace.count()));
     }
 }
 

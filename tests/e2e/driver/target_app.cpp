@@ -41,15 +41,8 @@ std::pair<int, int> TargetApp::Selection() const {
     return EditSelection(edit_);
 }
 
-bool TargetApp::EditHasFocus() const {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window_, nullptr), &info) &&
-           info.hwndFocus == edit_;
-}
-
 bool TargetApp::Focus() {
-    return BringToForeground(window_) && PollUntil([&] { return EditHasFocus(); }, 5s);
+    return BringToForeground(window_) && PollUntil([&] { return HasKeyboardFocus(edit_); }, 5s);
 }
 
 } // namespace kvtx::e2e

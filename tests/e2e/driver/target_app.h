@@ -26,7 +26,6 @@ public:
 
     // Brings the window to the front and waits until its edit has the keyboard focus.
     bool Focus();
-    bool EditHasFocus() const;
 
 private:
     TargetApp(Process process, HWND window);

@@ -106,4 +106,23 @@ bool BringToForeground(HWND window) {
     return PollUntil([&] { return ::GetForegroundWindow() == window; }, 5s);
 }
 
+namespace {
+
+std::optional<GUITHREADINFO> ThreadInfo(DWORD thread) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(thread, &info) ? std::optional(info) : std::nullopt;
+}
+
+} // namespace
+
+std::optional<GUITHREADINFO> ForegroundThreadInfo() {
+    return ThreadInfo(0);
+}
+
+bool HasKeyboardFocus(HWND control) {
+    const auto info = ThreadInfo(::GetWindowThreadProcessId(control, nullptr));
+    return info && info->hwndFocus == control;
+}
+
 } // namespace kvtx::e2e

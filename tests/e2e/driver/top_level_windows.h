@@ -43,4 +43,9 @@ std::optional<POINT> FindNonClientPart(HWND window, LRESULT part);
 // Brings the window to the front and waits until it has the keyboard focus's thread.
 bool BringToForeground(HWND window);
 
+// The focus, active window and menu state of the thread that gets the keyboard now.
+std::optional<GUITHREADINFO> ForegroundThreadInfo();
+// The control has the keyboard focus within its own thread.
+bool HasKeyboardFocus(HWND control);
+
 } // namespace kvtx::e2e

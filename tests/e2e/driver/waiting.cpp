@@ -4,8 +4,6 @@
 #include "tests/e2e/driver/screenshot.h"
 #include "tests/e2e/driver/top_level_windows.h"
 
-#include <windows.h>
-
 namespace kvtx::e2e {
 namespace {
 
@@ -19,9 +17,8 @@ std::string CurrentTestName() {
 
 // Where keystrokes go at this moment: most failed waits come from keys that went elsewhere.
 std::string KeyboardDestination() {
-    GUITHREADINFO foreground{};
-    foreground.cbSize = sizeof foreground;
-    if (!::GetGUIThreadInfo(0, &foreground)) {
+    const auto foreground = ForegroundThreadInfo();
+    if (!foreground) {
         return "no foreground thread";
     }
     const auto describe = [](HWND window) {
@@ -33,9 +30,9 @@ std::string KeyboardDestination() {
                std::to_string(ProcessOf(window));
     };
     std::string text =
-        "active " + describe(foreground.hwndActive) + ", focus " + describe(foreground.hwndFocus);
-    if ((foreground.flags & GUI_INMENUMODE) != 0) {
-        text += ", in a menu of " + describe(foreground.hwndMenuOwner);
+        "active " + describe(foreground->hwndActive) + ", focus " + describe(foreground->hwndFocus);
+    if ((foreground->flags & GUI_INMENUMODE) != 0) {
+        text += ", in a menu of " + describe(foreground->hwndMenuOwner);
     }
     return text;
 }

@@ -15,13 +15,6 @@ LRESULT Ask(HWND control, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return ::SendMessageW(control, message, wParam, lParam);
 }
 
-bool HasFocus(HWND control) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(control, nullptr), &info) &&
-           info.hwndFocus == control;
-}
-
 // Keys rather than EM_SETSEL: a message sent now would overtake a click still in the input queue.
 void ReplaceFocusedText(const std::u16string& text) {
     PressChord({VK_CONTROL, VK_HOME});
@@ -117,7 +110,7 @@ void EditorWindow::TypeInto(int id, const std::u16string& text) {
     HWND edit = Control(id);
     Click(CenterOf(edit));
     // Keys typed before the click has moved the focus would go to the control that had it.
-    if (WaitUntil("the keyboard focus in the edit box", [&] { return HasFocus(edit); })) {
+    if (WaitUntil("the keyboard focus in the edit box", [&] { return HasKeyboardFocus(edit); })) {
         ReplaceFocusedText(text);
     }
 }

@@ -147,15 +147,10 @@ bool KorvatexApp::MenuTakesKeys(std::size_t levels) const {
     if (VisibleMenus().size() < levels) {
         return false;
     }
-    GUITHREADINFO foreground{};
-    foreground.cbSize = sizeof foreground;
-    if (!::GetGUIThreadInfo(0, &foreground) || (foreground.flags & GUI_INMENUMODE) == 0 ||
-        foreground.hwndMenuOwner == nullptr) {
-        return false;
-    }
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(foreground.hwndMenuOwner, &owner);
-    return owner == instances_.front().Id();
+    const auto foreground = ForegroundThreadInfo();
+    return foreground && (foreground->flags & GUI_INMENUMODE) != 0 &&
+           foreground->hwndMenuOwner != nullptr &&
+           ProcessOf(foreground->hwndMenuOwner) == instances_.front().Id();
 }
 
 std::vector<HWND> KorvatexApp::MessageBoxes() const {

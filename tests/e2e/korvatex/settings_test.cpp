@@ -101,13 +101,6 @@ std::u16string UpperCase(std::u16string text) {
     return text;
 }
 
-bool HasFocus(HWND control) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(control, nullptr), &info) &&
-           info.hwndFocus == control;
-}
-
 bool IsChecked(HWND box) {
     return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
@@ -192,7 +185,8 @@ protected:
         HWND edit = Control(ids::kDelay);
         Click(CenterOf(edit));
         // Keys typed before the click has moved the focus would go to the control that had it.
-        if (!WaitUntil("the keyboard focus in the delay box", [&] { return HasFocus(edit); })) {
+        if (!WaitUntil("the keyboard focus in the delay box",
+                       [&] { return HasKeyboardFocus(edit); })) {
             return testing::AssertionFailure() << "no focus";
         }
         PressChord({VK_CONTROL, VK_HOME});
@@ -317,7 +311,7 @@ TEST_F(SettingsScenario, DelayOutsideItsRangeShowsTheRangeAndKeepsTheDialogOpen)
         ASSERT_TRUE(AnswerMessage());
         EXPECT_TRUE(::IsWindow(dialog_));
         EXPECT_TRUE(WaitUntil("the focus back in the delay box",
-                              [&] { return HasFocus(Control(ids::kDelay)); }));
+                              [&] { return HasKeyboardFocus(Control(ids::kDelay)); }));
     }
     ASSERT_TRUE(TypeDelay(u""));
     ClickButton(dialog_, IDOK);
@@ -327,7 +321,7 @@ TEST_F(SettingsScenario, DelayOutsideItsRangeShowsTheRangeAndKeepsTheDialogOpen)
 
     // The box takes digits only: the letters typed among them are dropped.
     ASSERT_TRUE(WaitUntil("the focus back in the delay box",
-                          [&] { return HasFocus(Control(ids::kDelay)); }));
+                          [&] { return HasKeyboardFocus(Control(ids::kDelay)); }));
     TypeText(u"2a0b0x0");
     EXPECT_TRUE(WaitUntil("the digits alone in the delay box",
                           [&] { return ControlText(Control(ids::kDelay)) == u"2000"; }));

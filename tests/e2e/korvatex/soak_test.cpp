@@ -73,6 +73,15 @@ int Applications() {
     return count != nullptr ? std::atoi(count) : 500;
 }
 
+// Appended piece by piece: GCC 12 warns falsely on a literal added to a string in these texts.
+std::u16string Joined(std::initializer_list<std::u16string_view> pieces) {
+    std::u16string text;
+    for (const auto piece : pieces) {
+        text += piece;
+    }
+    return text;
+}
+
 std::u16string Number(int value) {
     return platform::Utf8ToUtf16(std::to_string(value));
 }
@@ -88,22 +97,14 @@ protected:
 
     // One application of item `item` (its letter) over a fresh selection, checked in full.
     testing::AssertionResult Apply(int round, int item) {
-        // Appended piece by piece: GCC 12 warns falsely on a literal added to a string here.
         const std::u16string number = Number(round);
-        std::u16string selected = u"猫";
-        selected += number;
-        selected += u"\r\n😀行";
-        std::u16string bracketed = u"[";
-        bracketed += selected;
-        bracketed += u"]";
-        std::u16string numbered = u"猫<";
-        numbered += number;
-        numbered += u">\r\n😀行";
-        std::u16string replaced = u"犬";
-        replaced += number;
-        replaced += u"\r\n😀行";
-        const std::u16string expected[] = {bracketed, u"お世話になっております。😀", numbered,
-                                           replaced};
+        const std::u16string selected = Joined({u"猫", number, u"\r\n😀行"});
+        const std::u16string expected[] = {
+            Joined({u"[", selected, u"]"}),
+            u"お世話になっております。😀",
+            Joined({u"猫<", number, u">\r\n😀行"}),
+            Joined({u"犬", number, u"\r\n😀行"}),
+        };
         Prepare(selected, 0, -1);
         ChooseFromMenu({'A', static_cast<WORD>('A' + item)});
         return TargetShows(expected[item]);

@@ -4,7 +4,6 @@
 #include "tests/platform/temp_folder.h"
 
 #include <csignal>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -17,14 +16,6 @@ std::vector<std::byte> Pattern(std::size_t size, int seed) {
         bytes[i] = static_cast<std::byte>(i * 31 + static_cast<std::size_t>(seed));
     }
     return bytes;
-}
-
-std::vector<std::byte> Contents(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<char> text(std::filesystem::file_size(path));
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    const auto bytes = std::as_bytes(std::span(text));
-    return {bytes.begin(), bytes.end()};
 }
 
 // Lets files grow to `limit` bytes at most while it lives; a write past it fails with EFBIG
@@ -63,14 +54,14 @@ TEST(PartialWriteTest, AWriteCutShortAtAnyLengthLeavesThePreviousFileWhole) {
             written = files.WriteFile(target.u16string(), Pattern(120'000, 2));
         }
         EXPECT_FALSE(written) << "cut at " << limit;
-        EXPECT_EQ(Contents(target), previous) << "cut at " << limit;
+        EXPECT_EQ(testing::FileBytes(target), previous) << "cut at " << limit;
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
                                 std::filesystem::directory_iterator()),
                   1)
             << "a temporary file stayed behind after the cut at " << limit;
     }
     EXPECT_TRUE(files.WriteFile(target.u16string(), Pattern(120'000, 2)));
-    EXPECT_EQ(Contents(target), Pattern(120'000, 2));
+    EXPECT_EQ(testing::FileBytes(target), Pattern(120'000, 2));
 }
 
 } // namespace
