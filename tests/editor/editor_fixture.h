@@ -138,14 +138,20 @@ protected:
     }
 
     void Open(int categorySelection, int itemSelection) {
-        EditorServices services{files, messages, names,
+        Open(categorySelection, itemSelection, files, kDir);
+    }
+
+    // The editor on another file system, such as a real folder.
+    void Open(int categorySelection, int itemSelection, platform::FileSystem& fileSystem,
+              const std::u16string& dataDirectory) {
+        EditorServices services{fileSystem, messages, names,
                                 [this](const std::u16string& pattern, const std::u16string&) {
                                     syntaxChecked.push_back(pattern);
                                     return std::count(pattern.begin(), pattern.end(), u'(') ==
                                            std::count(pattern.begin(), pattern.end(), u')');
                                 }};
-        editor = std::make_unique<EditorDialog>(Controls(), services, kDir, categorySelection,
-                                                itemSelection);
+        editor = std::make_unique<EditorDialog>(Controls(), services, dataDirectory,
+                                                categorySelection, itemSelection);
         category.onSelectionChange = [this] { editor->OnSelchangeCategory(); };
         items.onSelectionChange = [this] { editor->OnSelchangeItem(); };
         kind.onSelectionChange = [this] { editor->ChangeItemKind(); };

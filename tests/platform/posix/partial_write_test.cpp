@@ -1,11 +1,10 @@
 // A write that the system cuts short after any number of bytes, as a full disk does, fails and
 // leaves the previous file whole with no temporary file beside it.
 #include "platform/file_system.h"
+#include "tests/platform/posix/file_size_limit.h"
 #include "tests/platform/temp_folder.h"
 
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace kvtx {
 namespace {
@@ -18,28 +17,6 @@ std::vector<std::byte> Pattern(std::size_t size, int seed) {
     return bytes;
 }
 
-// Lets files grow to `limit` bytes at most while it lives; a write past it fails with EFBIG
-// instead of raising SIGXFSZ.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit) {
-        ::getrlimit(RLIMIT_FSIZE, &previous_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit reduced{limit, previous_.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &reduced);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
-
 TEST(PartialWriteTest, AWriteCutShortAtAnyLengthLeavesThePreviousFileWhole) {
     testing::TempFolder folder;
     const std::filesystem::path target = folder.Path() / u"kvtx_00000.dat";
@@ -50,7 +27,7 @@ TEST(PartialWriteTest, AWriteCutShortAtAnyLengthLeavesThePreviousFileWhole) {
     for (const rlim_t limit : {0UL, 1UL, 511UL, 4096UL, 65'536UL, 89'999UL, 90'000UL, 119'999UL}) {
         bool written = true;
         {
-            const FileSizeLimit cut(limit);
+            const testing::FileSizeLimit cut(limit);
             written = files.WriteFile(target.u16string(), Pattern(120'000, 2));
         }
         EXPECT_FALSE(written) << "cut at " << limit;

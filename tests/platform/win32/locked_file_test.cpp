@@ -58,6 +58,15 @@ TEST_F(LockedFileTest, AFileHeldForReadingOnlyIsNotReplacedEither) {
     EXPECT_EQ(files.ReadFile(path, 100), Bytes("old store"));
 }
 
+TEST_F(LockedFileTest, AReadOnlyFileIsNotReplaced) {
+    // As a store copied from a read-only medium or marked read-only by the user is.
+    ASSERT_TRUE(::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(files.WriteFile(path, Bytes("new store")));
+    EXPECT_FALSE(TemporaryLeft());
+    EXPECT_EQ(files.ReadFile(path, 100), Bytes("old store"));
+    ASSERT_TRUE(::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL));
+}
+
 TEST_F(LockedFileTest, AHolderThatLetsGoWithinAMomentDoesNotFailTheWrite) {
     auto holder = Hold(0);
     ASSERT_TRUE(holder.valid());
