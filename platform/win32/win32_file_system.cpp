@@ -60,6 +60,13 @@ public:
     }
 
     bool WriteFile(const std::u16string& path, std::span<const std::byte> bytes) override {
+        // A file marked read-only is one the user means to keep. Windows refuses to replace it,
+        // but only after the new file is written and the patient replace has run out; Wine
+        // replaces it. Refused here at once, the same everywhere.
+        const DWORD attributes = ::GetFileAttributesW(Wide(path));
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+            return false;
+        }
         const std::u16string temporary = path + u".kvtxtmp";
         bool written = false;
         {
