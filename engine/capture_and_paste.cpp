@@ -54,11 +54,7 @@ void CaptureAndPaste::WaitForModifierRelease() {
 
 void CaptureAndPaste::SendChord(std::uint8_t letter) {
     WaitForModifierRelease();
-    auto& keys = services_.keystrokes;
-    keys.KeyDown(platform::kVkControl);
-    keys.KeyDown(letter);
-    keys.KeyUp(letter);
-    keys.KeyUp(platform::kVkControl);
+    services_.keystrokes.ControlChord(letter);
 }
 
 std::u16string CaptureAndPaste::CaptureSelection() {

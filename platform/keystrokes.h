@@ -14,8 +14,10 @@ inline constexpr std::uint8_t kVkV = 0x56;
 class Keystrokes {
 public:
     virtual ~Keystrokes() = default;
-    virtual void KeyDown(std::uint8_t virtualKey) = 0;
-    virtual void KeyUp(std::uint8_t virtualKey) = 0;
+    // Ctrl down, the letter down and up, Ctrl up, as one series that no other input can come
+    // between: a key of the user's or another program's pressed in its middle would lose its Ctrl
+    // or gain the program's, and become another command.
+    virtual void ControlChord(std::uint8_t letter) = 0;
     // Shift, Alt or a Windows key is physically down now. Held with a synthesized Ctrl+C or
     // Ctrl+V, they would make the foreground application run another command.
     virtual bool ModifierHeld() const = 0;

@@ -112,6 +112,18 @@ bool IsLimitError(int rc) {
     }
 }
 
+// PCRE2 10.42 reports a bad escape in a conditional part of the replacement (a "${1:+" whose text
+// ends in a lone backslash) with a positive code, as if it were a count of substitutions, and the
+// error's offset as the length.
+// A substitution that really finished put its terminating zero at that length, within the
+// buffer, after no more substitutions than the text has places for.
+constexpr char16_t kUnwritten = u'\xFFFF';
+
+bool Finished(int rc, std::size_t textUnits, PCRE2_SIZE length, std::u16string_view buffer) {
+    return rc >= 0 && static_cast<std::size_t>(rc) <= textUnits + 1 && length < buffer.size() &&
+           buffer[length] == u'\0';
+}
+
 // Leading (*UTF), (*CRLF), (*LIMIT_MATCH=n) and the like must open the pattern.
 std::size_t LeadingVerbsEnd(std::u16string_view pattern) {
     std::size_t end = 0;
@@ -173,7 +185,7 @@ public:
         std::size_t size = std::min(maxUnits, guess) + 1;
         for (int attempt = 0; attempt < 2; ++attempt) {
             platform::ReserveLargeText(result, size);
-            result.resize(size);
+            result.resize(size, kUnwritten);
             PCRE2_SIZE length = size;
             // PCRE2 checks the replacement along with the text, so the check is left out only
             // when both are valid: an invalid replacement is still refused.
@@ -184,6 +196,10 @@ public:
                                             Units(replacement), replacement.size(),
                                             reinterpret_cast<PCRE2_UCHAR*>(result.data()), &length);
             if (rc != PCRE2_ERROR_NOMEMORY) {
+                if (rc >= 0 && !Finished(rc, text.size(), length, result)) {
+                    result.clear();
+                    return PCRE2_ERROR_BADREPESCAPE;
+                }
                 result.resize(rc >= 0 ? length : 0);
                 return rc;
             }
@@ -211,11 +227,13 @@ public:
             return true;
         }
         char16_t sink[64];
+        std::fill(std::begin(sink), std::end(sink), kUnwritten);
         PCRE2_SIZE length = std::size(sink);
         const int rc = pcre2_substitute(probe.get(), Units({}), 0, 0, kSubstituteOptions, nullptr,
                                         matchContext_.get(), Units(replacement), replacement.size(),
                                         reinterpret_cast<PCRE2_UCHAR*>(sink), &length);
-        return rc >= 0 || IsLimitError(rc);
+        return Finished(rc, 0, length, std::u16string_view(sink, std::size(sink))) ||
+               IsLimitError(rc);
     }
 
 private:

@@ -21,11 +21,10 @@ private:
     HWND owner_;
 };
 
-// keybd_event, as the foreground application sees a user's own key presses.
+// SendInput, as the foreground application sees a user's own key presses.
 class Win32Keystrokes final : public platform::Keystrokes {
 public:
-    void KeyDown(std::uint8_t virtualKey) override;
-    void KeyUp(std::uint8_t virtualKey) override;
+    void ControlChord(std::uint8_t letter) override;
     bool ModifierHeld() const override;
 };
 

@@ -12,20 +12,11 @@ namespace kvtx::testing {
 // The user holds a modifier for the next `modifierHeldQueries` queries (-1: for ever).
 class FakeKeystrokes final : public platform::Keystrokes {
 public:
-    void KeyDown(std::uint8_t virtualKey) override {
-        Note(log, "down " + std::to_string(virtualKey));
-        if (virtualKey == platform::kVkControl) {
-            controlDown = true;
-        }
-        if (onKeyDown) {
-            onKeyDown(virtualKey, controlDown);
-        }
-    }
-    void KeyUp(std::uint8_t virtualKey) override {
-        Note(log, "up " + std::to_string(virtualKey));
-        if (virtualKey == platform::kVkControl) {
-            controlDown = false;
-        }
+    void ControlChord(std::uint8_t letter) override {
+        KeyDown(platform::kVkControl);
+        KeyDown(letter);
+        KeyUp(letter);
+        KeyUp(platform::kVkControl);
     }
     bool ModifierHeld() const override {
         ++modifierQueries;
@@ -43,6 +34,23 @@ public:
     mutable int modifierQueries = 0;
     std::function<void(std::uint8_t, bool control)> onKeyDown;
     EventLog* log = nullptr;
+
+private:
+    void KeyDown(std::uint8_t virtualKey) {
+        Note(log, "down " + std::to_string(virtualKey));
+        if (virtualKey == platform::kVkControl) {
+            controlDown = true;
+        }
+        if (onKeyDown) {
+            onKeyDown(virtualKey, controlDown);
+        }
+    }
+    void KeyUp(std::uint8_t virtualKey) {
+        Note(log, "up " + std::to_string(virtualKey));
+        if (virtualKey == platform::kVkControl) {
+            controlDown = false;
+        }
+    }
 };
 
 } // namespace kvtx::testing

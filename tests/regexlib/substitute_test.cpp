@@ -120,7 +120,8 @@ TEST(RegexMalformed, PatternsThatDoNotCompile) {
 TEST(RegexMalformed, ReplacementsWhetherOrNotAnythingMatches) {
     for (const char16_t* text : {u"abc", u"zzz"}) {
         for (const char16_t* replacement :
-             {u"$", u"${", u"${1", u"$9", u"${nosuch}", u"\\q", u"x\\", u"$\\1"}) {
+             {u"$", u"${", u"${1", u"$9", u"${nosuch}", u"\\q", u"x\\", u"$\\1", u"${1:+\\",
+              u"${1:-x\\", u"y${1:+x:\\"}) {
             EXPECT_EQ(StatusOf(text, u"(a)", replacement), SubstituteStatus::kMalformed)
                 << "replacement " << Ascii(replacement);
         }

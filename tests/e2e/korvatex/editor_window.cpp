@@ -24,9 +24,9 @@ void ReplaceFocusedText(const std::u16string& text) {
 
 } // namespace
 
-bool EditorWindow::Open() {
-    if (!app_.ShowPickerAt({400, 300})) {
-        return false;
+testing::AssertionResult EditorWindow::Open() {
+    if (auto shown = app_.ShowPickerAt({400, 300}); !shown) {
+        return shown;
     }
     // The mnemonic rather than a click: the picker may still be moving to the cursor.
     PressChord({VK_MENU, 'E'});
@@ -36,8 +36,11 @@ bool EditorWindow::Open() {
         return window ? std::optional(window) : std::nullopt;
     });
     window_ = found.value_or(nullptr);
-    return window_ != nullptr && WaitUntil("the editor in the foreground",
-                                           [this] { return ::GetForegroundWindow() == window_; });
+    if (window_ == nullptr) {
+        return testing::AssertionFailure() << "the editor did not open";
+    }
+    return WaitUntil("the editor in the foreground",
+                     [this] { return ::GetForegroundWindow() == window_; });
 }
 
 HWND EditorWindow::Control(int id) const {

@@ -63,7 +63,7 @@ public:
     explicit EditorWindow(KorvatexApp& app) : app_(app) {}
 
     // Shows the picker, clicks its Edit button and waits for the editor.
-    bool Open();
+    testing::AssertionResult Open();
     HWND Window() const { return window_; }
     HWND Control(int id) const;
     EditorView View() const;

@@ -126,7 +126,7 @@ PickerView KorvatexApp::Picker() const {
     return view;
 }
 
-bool KorvatexApp::ShowPickerAt(POINT cursor) {
+testing::AssertionResult KorvatexApp::ShowPickerAt(POINT cursor) {
     MoveMouse(cursor);
     PressHotkey(kPickerHotkey);
     return WaitUntil("the picker to be shown by the picker hotkey", [&] {
@@ -161,12 +161,12 @@ std::vector<HWND> KorvatexApp::MessageBoxes() const {
     return windows;
 }
 
-bool KorvatexApp::HidePicker() {
+testing::AssertionResult KorvatexApp::HidePicker() {
     if (!::IsWindowVisible(mainWindow_)) {
-        return true;
+        return testing::AssertionSuccess();
     }
     if (!BringToForeground(mainWindow_)) {
-        return false;
+        return testing::AssertionFailure() << "the picker could not be brought to the foreground";
     }
     PressKey(VK_ESCAPE);
     return WaitUntil("the picker to hide", [&] { return !::IsWindowVisible(mainWindow_); });

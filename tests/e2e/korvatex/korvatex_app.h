@@ -4,6 +4,7 @@
 #include "tests/e2e/korvatex/sample_store.h"
 
 #include <cstddef>
+#include <gtest/gtest.h>
 #include <optional>
 #include <string>
 #include <vector>
@@ -76,11 +77,11 @@ public:
     PickerView Picker() const;
     HWND PickerControl(int id) const;
     // Moves the mouse there, presses the picker hotkey and waits until the picker is shown.
-    bool ShowPickerAt(POINT cursor);
+    testing::AssertionResult ShowPickerAt(POINT cursor);
 
     // Right-clicks the tray icon, clicks Exit in its menu and waits until the process ends.
     // Hides the picker through its own Esc, if it is shown.
-    bool HidePicker();
+    testing::AssertionResult HidePicker();
     bool ExitFromTray();
     // The popup menu (class #32768) the program shows now, or nullptr; with its open submenus.
     HWND VisibleMenu() const;

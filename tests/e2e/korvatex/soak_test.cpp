@@ -1,7 +1,8 @@
 // Hundreds of applications of mixed items through the category menu, with the picker, the editor
 // and the quick tool opened in between: no paste lost or garbled, and the program's handles,
-// windows and memory grow by no more than a small bound. It takes about forty minutes,
-// so the test command leaves it out: scripts/soak runs it (KVTX_SOAK_APPLICATIONS, default 500).
+// windows and memory grow by no more than a small bound. The test command runs a short form of
+// 20 applications; scripts/soak the long one of 500, which takes about forty minutes
+// (KVTX_SOAK_APPLICATIONS sets the number).
 #include "platform/utf.h"
 #include "tests/e2e/driver/input.h"
 #include "tests/e2e/driver/top_level_windows.h"
@@ -9,6 +10,7 @@
 #include "tests/e2e/korvatex/apply_scenario.h"
 #include "tests/e2e/korvatex/editor_window.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <psapi.h>
@@ -70,7 +72,7 @@ void ExpectBounded(const char* what, DWORD start, DWORD end, DWORD bound) {
 
 int Applications() {
     const char* count = std::getenv("KVTX_SOAK_APPLICATIONS");
-    return count != nullptr ? std::atoi(count) : 500;
+    return count != nullptr ? std::atoi(count) : 20;
 }
 
 // Appended piece by piece: GCC 12 warns falsely on a literal added to a string in these texts.
@@ -111,6 +113,12 @@ protected:
     }
 
     void OpenEveryWindowOnce() {
+        // Under Wine the picker hotkey is now and then not delivered at all at this point, with
+        // the program idle; a second press always is. The soak is about what the program holds
+        // and pastes, so it presses again and counts these, which the summary reports.
+        if (!app_->ShowPickerAt({400, 300})) {
+            ++lostPickerHotkeys_;
+        }
         EditorWindow editor(*app_);
         ASSERT_TRUE(editor.Open());
         ASSERT_TRUE(editor.Close());
@@ -121,35 +129,45 @@ protected:
         PressKey(VK_ESCAPE);
         ASSERT_TRUE(WaitUntilClosed(u"正規表現"));
     }
+
+    int lostPickerHotkeys_ = 0;
 };
 
-TEST_F(SoakTest, DISABLED_MixedApplicationsLoseNothingAndLeakNothing) {
+TEST_F(SoakTest, MixedApplicationsLoseNothingAndLeakNothing) {
     const int applications = Applications();
-    constexpr int kWindowsEvery = 50;
+    // About ten rounds of the windows in a run, so that a short run still opens them after the
+    // footprint is first taken.
+    const int windowsEvery = std::clamp(applications / 10, 5, 50);
     Footprint start;
     for (int round = 0; round < applications; ++round) {
         ASSERT_TRUE(Apply(round, round % 4)) << "application " << round;
-        if (round % kWindowsEvery == kWindowsEvery - 1) {
+        if (round % windowsEvery == windowsEvery - 1) {
             OpenEveryWindowOnce();
             if (HasFatalFailure()) {
                 return;
             }
         }
         // After the first windows were opened once: what they create only once is not growth.
-        if (round == kWindowsEvery) {
+        if (round == windowsEvery) {
             start = FootprintOf(app_->Instance().Id());
         }
     }
-    const Footprint end = FootprintOf(app_->Instance().Id());
+    // A dialog that has just closed may still be on its way out: only windows that stay count.
+    Footprint end;
+    const bool windowsSettled = WaitUntil("the program's windows to go back to their count", [&] {
+        end = FootprintOf(app_->Instance().Id());
+        return end.windows <= start.windows + 2;
+    });
     std::printf("after %d applications: windows %zu → %zu, handles %lu → %lu, GDI objects %lu → "
                 "%lu, USER objects %lu → %lu, private bytes %.1f → %.1f MiB\n",
                 applications, start.windows, end.windows, start.handles, end.handles,
                 start.gdiObjects, end.gdiObjects, start.userObjects, end.userObjects,
                 static_cast<double>(start.privateBytes) / (1 << 20),
                 static_cast<double>(end.privateBytes) / (1 << 20));
+    std::printf("picker hotkeys pressed again: %d\n", lostPickerHotkeys_);
     ASSERT_GT(start.privateBytes, 0u) << "the program's memory could not be read";
     EXPECT_LE(end.privateBytes, start.privateBytes + (4u << 20));
-    EXPECT_LE(end.windows, start.windows + 2);
+    EXPECT_TRUE(windowsSettled);
     ExpectBounded("handles", start.handles, end.handles, 16);
     ExpectBounded("GDI objects", start.gdiObjects, end.gdiObjects, 8);
     ExpectBounded("USER objects", start.userObjects, end.userObjects, 8);
