@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,11 @@ public:
     // The path of a file in the folder, in the form the file system interface takes.
     std::u16string File(const std::filesystem::path& name) const {
         return (path_ / name).u16string();
+    }
+    // Files and folders in it: a temporary file left behind shows here.
+    std::size_t EntryCount() const {
+        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(path_),
+                                                      std::filesystem::directory_iterator()));
     }
 
 private:

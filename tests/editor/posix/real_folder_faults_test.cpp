@@ -45,18 +45,12 @@ protected:
         return ContentTextOf(store, item);
     }
 
-    std::size_t FilesInFolder() const {
-        return static_cast<std::size_t>(
-            std::distance(std::filesystem::directory_iterator(folder.Path()),
-                          std::filesystem::directory_iterator()));
-    }
-
     testing::TempFolder folder;
 };
 
 TEST_F(RealFolderFaultsTest, ADiskThatFillsAtAnyPointOfTheFileIsReportedAndTheChangeWaits) {
     const auto before = OnDisk(u"kvtx_00000.dat");
-    const std::size_t filesBefore = FilesInFolder();
+    const std::size_t filesBefore = folder.EntryCount();
     std::u16string typed;
     for (const rlim_t room : {0UL, 1UL, 70UL, before.size() / 2, before.size()}) {
         messages.shown.clear();
@@ -73,7 +67,7 @@ TEST_F(RealFolderFaultsTest, ADiskThatFillsAtAnyPointOfTheFileIsReportedAndTheCh
         }
         EXPECT_TRUE(editor->PendingChange()) << "room " << room;
         EXPECT_EQ(OnDisk(u"kvtx_00000.dat"), before) << "room " << room;
-        EXPECT_EQ(FilesInFolder(), filesBefore) << "a temporary file stayed at room " << room;
+        EXPECT_EQ(folder.EntryCount(), filesBefore) << "a temporary file stayed at room " << room;
     }
 
     messages.shown.clear();
