@@ -114,9 +114,9 @@ bool IsLimitError(int rc) {
 
 // PCRE2 10.42 reports a bad escape in a conditional part of the replacement (a "${1:+" whose text
 // ends in a lone backslash) with a positive code, as if it were a count of substitutions, and the
-// error's offset as the length.
-// A substitution that really finished put its terminating zero at that length, within the
-// buffer, after no more substitutions than the text has places for.
+// error's offset as the length. A substitution that really finished put its terminating zero at
+// that length, within a buffer filled beforehand with kUnwritten, after no more substitutions
+// than the text has places for.
 constexpr char16_t kUnwritten = u'\xFFFF';
 
 bool Finished(int rc, std::size_t textUnits, PCRE2_SIZE length, std::u16string_view buffer) {
@@ -185,7 +185,8 @@ public:
         std::size_t size = std::min(maxUnits, guess) + 1;
         for (int attempt = 0; attempt < 2; ++attempt) {
             platform::ReserveLargeText(result, size);
-            result.resize(size, kUnwritten);
+            // Every unit afresh: what an overflowing first attempt wrote could hold a zero.
+            result.assign(size, kUnwritten);
             PCRE2_SIZE length = size;
             // PCRE2 checks the replacement along with the text, so the check is left out only
             // when both are valid: an invalid replacement is still refused.
