@@ -1,6 +1,7 @@
 #include "tests/e2e/driver/input.h"
 
 #include "tests/e2e/driver/polling.h"
+#include "tests/e2e/driver/unix_command.h"
 
 #include <stdexcept>
 
@@ -36,10 +37,17 @@ INPUT UnicodeUnit(char16_t unit, bool up) {
     return input;
 }
 
-INPUT Mouse(DWORD flags) {
+// A click carries its position: on Wine's virtual desktop a button event without one may land
+// where the pointer was before the last move.
+INPUT MouseAt(POINT screen, DWORD flags) {
+    // Absolute coordinates run from 0 to 65535 across the primary screen.
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = (screen.x * 65535 + (width - 1) / 2) / (width - 1);
+    input.mi.dy = (screen.y * 65535 + (height - 1) / 2) / (height - 1);
     return input;
 }
 
@@ -84,28 +92,30 @@ void TypeText(const std::u16string& text) {
 }
 
 void MoveMouse(POINT screen) {
-    // Absolute coordinates run from 0 to 65535 across the primary screen.
-    const int width = ::GetSystemMetrics(SM_CXSCREEN);
-    const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT input = Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
-    input.mi.dx = (screen.x * 65535 + (width - 1) / 2) / (width - 1);
-    input.mi.dy = (screen.y * 65535 + (height - 1) / 2) / (height - 1);
-    Send({input});
-    // Wine moves the pointer through the X server, so the position arrives a moment later; a
-    // click sent before that would land where the pointer was.
+    // The pointer is the X server's, and Wine follows it: moved there, as a user's mouse moves it,
+    // it gets there whatever Wine is doing. A move through SendInput asks Wine to warp the X
+    // pointer, which it refuses while it believes another program holds the pointer or the
+    // keyboard (during a popup menu, and after one until the focus changes); Wine then reads the
+    // old position back from X. Wine's virtual desktop fills the X screen from its top left
+    // corner, so the coordinates are the same on both sides.
+    const std::string command = "xdotool mousemove " + std::to_string(screen.x) + " " +
+                                std::to_string(screen.y);
+    if (const auto moved = RunUnixCommand(command, 10s); !moved || moved->status != 0) {
+        throw std::runtime_error("could not move the pointer: " + command);
+    }
     PollUntil(
         [&] {
             const POINT now = CursorPosition();
             return now.x == screen.x && now.y == screen.y;
         },
-        5s);
+        5s, 5ms);
 }
 
 void Click(POINT screen, MouseButton button) {
     MoveMouse(screen);
     const bool left = button == MouseButton::Left;
-    Send({Mouse(left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN),
-          Mouse(left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP)});
+    Send({MouseAt(screen, left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN),
+          MouseAt(screen, left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP)});
 }
 
 POINT CursorPosition() {

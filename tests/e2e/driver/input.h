@@ -20,7 +20,7 @@ void ReleaseKey(WORD key);
 void TypeText(const std::u16string& text);
 
 enum class MouseButton { Left, Right };
-// Returns once the pointer is there.
+// Returns once the pointer is there, as Wine reports it.
 void MoveMouse(POINT screen);
 void Click(POINT screen, MouseButton button = MouseButton::Left);
 POINT CursorPosition();

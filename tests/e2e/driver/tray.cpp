@@ -5,7 +5,7 @@
 namespace kvtx::e2e {
 
 HWND TrayWindow() {
-    return ::FindWindowW(L"__winex11_standalone_tray", nullptr);
+    return ::FindWindowW(L"Shell_TrayWnd", nullptr);
 }
 
 bool TrayShowsIcons() {
@@ -14,14 +14,11 @@ bool TrayShowsIcons() {
 }
 
 POINT TrayIconPoint(int position) {
-    HWND tray = TrayWindow();
-    RECT client{};
-    ::GetClientRect(tray, &client);
-    POINT origin{0, 0};
-    ::ClientToScreen(tray, &origin);
-    // The icons are square and fill the height of the row.
-    const int size = client.bottom - client.top;
-    return {origin.x + position * size + size / 2, origin.y + size / 2};
+    RECT tray{};
+    ::GetWindowRect(TrayWindow(), &tray);
+    // Each icon is a small icon with a border of two pixels on every side.
+    const int width = ::GetSystemMetrics(SM_CXSMICON) + 4;
+    return {tray.right - position * width - width / 2, (tray.top + tray.bottom) / 2};
 }
 
 void ClickTrayIcon(int position, MouseButton button) {

@@ -6,14 +6,15 @@
 
 namespace kvtx::e2e {
 
-// The notification area as Wine shows it with no desktop shell: a small window of its own
-// ("Wine System Tray") holding the icons in a row, shown while it holds at least one icon and
-// hidden when the last one goes. A click on an icon there goes to the icon's owner as its
-// callback message, exactly as a click in the Windows taskbar does.
+// The notification area of the test desktop: the right end of the taskbar (class
+// "Shell_TrayWnd") that Wine's virtual desktop draws along the bottom of the screen. Wine 8 shows
+// the taskbar while it holds at least one icon and hides it when the last one goes. The icons
+// stand in a row from the right end, the first one added rightmost; a click on one goes to its
+// owner as its callback message, exactly as on Windows.
 
 HWND TrayWindow(); // nullptr when Wine has made none yet
 bool TrayShowsIcons();
-// Screen position of the middle of the icon at this position in the row.
+// Screen position of the middle of the icon at this position in the row, counted from the right.
 POINT TrayIconPoint(int position);
 void ClickTrayIcon(int position, MouseButton button);
 

@@ -87,8 +87,12 @@ TEST_F(PickerTest, TrayIconLeftClickShowsThePickerAtTheIcon) {
     ClickTrayIcon(0, MouseButton::Left);
     ASSERT_TRUE(WaitUntil("the picker shown by a click on the tray icon",
                           [&] { return app_.Picker().visible; }));
+    // Up and to the left of the icon, kept on the screen: the taskbar lies at its bottom edge.
     const POINT icon = TrayIconPoint(0);
-    EXPECT_TRUE(At(std::max<LONG>(icon.x - 100, 0), std::max<LONG>(icon.y - 30, 0)));
+    const LONG width = ::GetSystemMetrics(SM_CXSCREEN);
+    const LONG height = ::GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_TRUE(At(std::clamp<LONG>(icon.x - 100, 0, width - 160),
+                   std::clamp<LONG>(icon.y - 30, 0, height - 200)));
     EXPECT_EQ(app_.Picker().item, 0);
     // Next to the icon the picker covers it; hidden again, it lets the tray menu be reached.
     PressKey(VK_ESCAPE);
