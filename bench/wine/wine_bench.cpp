@@ -1,6 +1,7 @@
 // The real korvatex.exe under Wine, measured as a user meets it: from the menu hotkey to the
 // pasted text, the category menu of a full store, start-up to a registered hotkey, and the idle
 // process. Run by scripts/bench-wine on the scenarios' X server and prefix; never by the tests.
+#include "platform/utf.h"
 #include "tests/e2e/driver/hotkeys.h"
 #include "tests/e2e/driver/input.h"
 #include "tests/e2e/driver/polling.h"
@@ -11,7 +12,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <psapi.h>
+#include <sstream>
 
 namespace kvtx::e2e {
 namespace {
@@ -73,13 +76,11 @@ protected:
 TEST_F(WineBench, MenuHotkeyToPastedText) {
     const std::u16string text = u"お世話になっております。";
     Start({{u"定型", {TextItem(u"挨拶", text)}}});
-    std::vector<double> fromHotkey;
-    std::vector<double> fromLetter;
-    std::vector<double> toCopy;
-    std::vector<double> copyToPaste;
+    std::vector<double> fromHotkey, fromLetter, menuOpen, itemMenuOpen, toCopy, copyToPaste;
     for (int run = 0; run < kApplications; ++run) {
         Clock::time_point pressed;
         ASSERT_TRUE(OpenMenu(pressed));
+        const auto opened = Clock::now();
         PressKey('A');
         ASSERT_TRUE(PollFinely([&] { return app_->MenuTakesKeys(2); }, 10s));
         const auto chosen = Clock::now();
@@ -93,6 +94,8 @@ TEST_F(WineBench, MenuHotkeyToPastedText) {
         const auto changed = Clock::now();
         fromHotkey.push_back(Milliseconds(changed - pressed));
         fromLetter.push_back(Milliseconds(changed - chosen));
+        menuOpen.push_back(Milliseconds(opened - pressed));
+        itemMenuOpen.push_back(Milliseconds(chosen - opened));
         toCopy.push_back(Milliseconds(copied - chosen));
         copyToPaste.push_back(Milliseconds(changed - copied));
     }
@@ -100,8 +103,10 @@ TEST_F(WineBench, MenuHotkeyToPastedText) {
     PrintRow("menu hotkey → target text changed", fromHotkey, "250 ms");
     PrintRow("item's letter → target text changed", fromLetter,
              "250 ms (100 ms of waits + 150 ms delay)");
-    PrintRow("item's letter → selection copied", toCopy, "50 ms of waits");
-    PrintRow("selection copied → target text changed", copyToPaste, "200 ms (50 ms + 150 ms)");
+    PrintRow("· menu hotkey → category menu takes keys", menuOpen, "—");
+    PrintRow("· category's letter → item menu takes keys", itemMenuOpen, "—");
+    PrintRow("· item's letter → selection copied", toCopy, "50 ms of waits");
+    PrintRow("· selection copied → target text changed", copyToPaste, "200 ms (50 ms + 150 ms)");
 }
 
 TEST_F(WineBench, CategoryMenuOfTwentySixFullCategories) {
@@ -117,26 +122,57 @@ TEST_F(WineBench, CategoryMenuOfTwentySixFullCategories) {
     PrintRow("menu hotkey → menu of 26 × 26 items open", opened, "—");
 }
 
-// Context switches of every thread of the program's Unix process: each one is a wake-up.
-std::optional<long> ContextSwitches() {
-    const auto result =
-        RunUnixCommand("cat /proc/$(pgrep -f 'korvatex\\.exe' | head -1)/task/*/status |"
-                       " awk '/ctxt_switches/ { n += $2 } END { print n }'",
-                       10s);
+// What the kernel counts for each thread of the program's Unix process: its context switches
+// (each one a wake-up) and its CPU time. A thread that ends takes its counts with it, so two
+// readings are compared thread by thread rather than as totals.
+struct ThreadCounts {
+    long switches = 0;
+    long cpuTicks = 0; // in USER_HZ, a hundredth of a second on Linux
+};
+using ProcessCounts = std::map<long, ThreadCounts>;
+
+std::optional<ProcessCounts> CountsOf(const std::u16string& windowsPath) {
+    const auto result = RunUnixCommand(
+        "for p in /proc/[0-9]*; do"
+        "  if [ \"$(tr '\\0' '\\n' <$p/cmdline 2>/dev/null | head -n 1)\" = " +
+            ShellQuote(platform::Utf16ToUtf8(windowsPath)) +
+            " ]; then"
+            "    for t in $p/task/*; do"
+            "      echo \"${t##*/} $(awk '/ctxt_switches/ { n += $2 } END { print n }' $t/status)"
+            " $(awk '{ print $14 + $15 }' $t/stat)\";"
+            "    done;"
+            "  fi;"
+            "done",
+        10s);
     if (!result || result->status != 0 || result->output.empty()) {
         return std::nullopt;
     }
-    return std::stol(result->output);
+    ProcessCounts counts;
+    std::istringstream lines(result->output);
+    long thread = 0;
+    ThreadCounts threadCounts;
+    while (lines >> thread >> threadCounts.switches >> threadCounts.cpuTicks) {
+        counts[thread] = threadCounts;
+    }
+    return counts;
 }
 
-double CpuMilliseconds(HANDLE process) {
-    FILETIME created, exited, kernel, user;
-    ::GetProcessTimes(process, &created, &exited, &kernel, &user);
-    const auto ticks = [](FILETIME t) {
-        return static_cast<double>(static_cast<ULONGLONG>(t.dwHighDateTime) << 32 |
-                                   t.dwLowDateTime);
-    };
-    return (ticks(kernel) + ticks(user)) / 10'000;
+// The idle process between two readings; a thread new since the first counts from zero.
+std::string IdleRow(const ProcessCounts& before, const ProcessCounts& after) {
+    ThreadCounts idle;
+    int ended = 0;
+    for (const auto& [thread, now] : after) {
+        const auto earlier = before.find(thread);
+        const ThreadCounts then = earlier == before.end() ? ThreadCounts{} : earlier->second;
+        idle.switches += now.switches - then.switches;
+        idle.cpuTicks += now.cpuTicks - then.cpuTicks;
+    }
+    for (const auto& [thread, counts] : before) {
+        ended += after.count(thread) == 0 ? 1 : 0;
+    }
+    return "CPU " + std::to_string(idle.cpuTicks * 10) + " ms | context switches " +
+           std::to_string(idle.switches) + " in " + std::to_string(after.size()) + " threads" +
+           (ended > 0 ? " (" + std::to_string(ended) + " ended meanwhile, not counted)" : "");
 }
 
 // The hotkeys are registered while the window is created, before the category list is filled,
@@ -164,21 +200,18 @@ TEST(WineBenchStartup, StartupToRegisteredHotkeyAndTheIdleProcess) {
             const win32::KernelHandle process(
                 ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id));
             ASSERT_TRUE(process.valid());
-            const double cpuBefore = CpuMilliseconds(process.get());
-            const auto switchesBefore = ContextSwitches();
+            const std::u16string program = app.Folder() + u"korvatex.exe";
+            const auto before = CountsOf(program);
             // A measurement window, not a wait for something to happen.
             ::Sleep(static_cast<DWORD>(std::chrono::milliseconds(kIdleWindow).count()));
-            const auto switchesAfter = ContextSwitches();
-            const double cpu = CpuMilliseconds(process.get()) - cpuBefore;
+            const auto after = CountsOf(program);
             PROCESS_MEMORY_COUNTERS memory{};
             memory.cb = sizeof memory;
             ::GetProcessMemoryInfo(process.get(), &memory, sizeof memory);
-            std::printf("| idle for %lld s | CPU %.0f ms | context switches %s | working set %.1f "
-                        "MiB |\n",
-                        static_cast<long long>(kIdleWindow.count()), cpu,
-                        switchesBefore && switchesAfter
-                            ? std::to_string(*switchesAfter - *switchesBefore).c_str()
-                            : "unknown",
+            std::printf("| idle for %lld s | %s | working set %.1f MiB |\n",
+                        static_cast<long long>(kIdleWindow.count()),
+                        before && after ? IdleRow(*before, *after).c_str()
+                                        : "its Unix process was not found",
                         static_cast<double>(memory.WorkingSetSize) / (1 << 20));
         }
         ASSERT_TRUE(app.ExitFromTray());

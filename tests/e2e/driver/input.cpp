@@ -98,8 +98,8 @@ void MoveMouse(POINT screen) {
     // keyboard (during a popup menu, and after one until the focus changes); Wine then reads the
     // old position back from X. Wine's virtual desktop fills the X screen from its top left
     // corner, so the coordinates are the same on both sides.
-    const std::string command = "xdotool mousemove " + std::to_string(screen.x) + " " +
-                                std::to_string(screen.y);
+    const std::string command =
+        "xdotool mousemove " + std::to_string(screen.x) + " " + std::to_string(screen.y);
     if (const auto moved = RunUnixCommand(command, 10s); !moved || moved->status != 0) {
         throw std::runtime_error("could not move the pointer: " + command);
     }

@@ -39,16 +39,13 @@ void ApplyScenario::ChooseFromMenu(const std::vector<WORD>& letters) {
 }
 
 HWND ApplyScenario::WaitForDialog(const std::u16string& caption) {
-    const DWORD id = app_->Instance().Id();
-    return WaitFor<HWND>("the dialog \"" + platform::Utf16ToUtf8(caption) + "\" in front",
-                         [&]() -> std::optional<HWND> {
-                             HWND dialog = FindTopLevelWindow({u"#32770", caption, id, true});
-                             if (dialog == nullptr || ::GetForegroundWindow() != dialog) {
-                                 return std::nullopt;
-                             }
-                             return dialog;
-                         })
-        .value_or(nullptr);
+    HWND dialog = app_->WaitForDialog(caption);
+    if (dialog == nullptr ||
+        !WaitUntil("the dialog \"" + platform::Utf16ToUtf8(caption) + "\" in front",
+                   [&] { return ::GetForegroundWindow() == dialog; })) {
+        return nullptr;
+    }
+    return dialog;
 }
 
 testing::AssertionResult ApplyScenario::WaitUntilClosed(const std::u16string& caption) {

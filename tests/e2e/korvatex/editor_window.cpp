@@ -1,7 +1,7 @@
 #include "tests/e2e/korvatex/editor_window.h"
 
 #include "tests/e2e/driver/input.h"
-#include "tests/e2e/driver/message_boxes.h"
+#include "tests/e2e/driver/modal_dialogs.h"
 #include "tests/e2e/driver/remote_controls.h"
 #include "tests/e2e/driver/top_level_windows.h"
 #include "tests/e2e/driver/waiting.h"
@@ -30,17 +30,11 @@ testing::AssertionResult EditorWindow::Open() {
     }
     // The mnemonic rather than a click: the picker may still be moving to the cursor.
     PressChord({VK_MENU, 'E'});
-    const DWORD id = app_.Instance().Id();
-    const auto found = e2e::WaitFor<HWND>("the editor \"編集\" opened by the Edit button", [id] {
-        HWND window = FindTopLevelWindow({u"#32770", u"編集", id, true});
-        return window ? std::optional(window) : std::nullopt;
-    });
-    window_ = found.value_or(nullptr);
+    window_ = app_.WaitForDialog(u"編集");
     if (window_ == nullptr) {
         return testing::AssertionFailure() << "the editor did not open";
     }
-    return WaitUntil("the editor in the foreground",
-                     [this] { return ::GetForegroundWindow() == window_; });
+    return ShowsAsModalOver(window_, app_.MainWindow());
 }
 
 HWND EditorWindow::Control(int id) const {
@@ -119,20 +113,13 @@ void EditorWindow::TypeInto(int id, const std::u16string& text) {
 }
 
 bool EditorWindow::AnswerName(const std::u16string& name) {
-    const DWORD id = app_.Instance().Id();
-    const auto dialog = e2e::WaitFor<HWND>("the name dialog \"名称\"", [id] {
-        HWND window = FindTopLevelWindow({u"#32770", u"名称", id, true});
-        return window ? std::optional(window) : std::nullopt;
-    });
-    if (!dialog) {
-        return false;
-    }
-    if (!WaitUntil("the name dialog in the foreground",
-                   [&] { return ::GetForegroundWindow() == *dialog; })) {
+    HWND dialog = app_.WaitForDialog(u"名称");
+    if (dialog == nullptr || !WaitUntil("the name dialog in the foreground",
+                                        [&] { return ::GetForegroundWindow() == dialog; })) {
         return false;
     }
     // The dialog starts with the focus in its edit box.
-    HWND edit = ChildById(*dialog, kNameEdit);
+    HWND edit = ChildById(dialog, kNameEdit);
     ReplaceFocusedText(name);
     if (!WaitUntil("the name to arrive in the name dialog",
                    [&] { return ControlText(edit) == name; })) {
@@ -141,27 +128,15 @@ bool EditorWindow::AnswerName(const std::u16string& name) {
     // Enter presses the default OK: a click could land on the window beneath while the dialog
     // is still being placed over the editor.
     PressKey(VK_RETURN);
-    return WaitUntil("the name dialog to close", [&] { return !::IsWindow(*dialog); });
+    return WaitUntil("the name dialog to close", [&] { return !::IsWindow(dialog); });
 }
 
 std::u16string EditorWindow::WaitForMessage() {
-    const DWORD id = app_.Instance().Id();
-    const auto text = e2e::WaitFor<std::u16string>("a message box", [id] {
-        const auto boxes = MessageBoxesOf(id);
-        return boxes.empty() ? std::nullopt : std::optional(boxes.front().text);
-    });
-    return text.value_or(u"");
+    return app_.WaitForMessage(window_);
 }
 
 bool EditorWindow::AnswerMessage(int button) {
-    const DWORD id = app_.Instance().Id();
-    const auto boxes = MessageBoxesOf(id);
-    if (boxes.empty()) {
-        return false;
-    }
-    HWND box = boxes.front().window;
-    ClickButton(box, button);
-    return WaitUntil("the message box to close", [&] { return !::IsWindow(box); });
+    return app_.AnswerMessage(button);
 }
 
 bool EditorWindow::HidePicker() {

@@ -62,7 +62,8 @@ class EditorWindow {
 public:
     explicit EditorWindow(KorvatexApp& app) : app_(app) {}
 
-    // Shows the picker, clicks its Edit button and waits for the editor.
+    // Shows the picker, clicks its Edit button and waits for the editor, which must be shown as
+    // a modal dialog over the picker.
     testing::AssertionResult Open();
     HWND Window() const { return window_; }
     HWND Control(int id) const;
@@ -79,7 +80,8 @@ public:
 
     // Answers the name dialog that a button opened: types the name and confirms it.
     bool AnswerName(const std::u16string& name);
-    // The text of the message box the program shows now; empty when there is none in time.
+    // The text of the message box the program shows now, which must be modal over the editor;
+    // empty when there is none in time.
     std::u16string WaitForMessage();
     // Clicks this button of the message box shown now and waits until it is gone.
     bool AnswerMessage(int button);

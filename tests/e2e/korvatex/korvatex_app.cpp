@@ -5,6 +5,7 @@
 #include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/input.h"
 #include "tests/e2e/driver/message_boxes.h"
+#include "tests/e2e/driver/modal_dialogs.h"
 #include "tests/e2e/driver/polling.h"
 #include "tests/e2e/driver/registry.h"
 #include "tests/e2e/driver/remote_controls.h"
@@ -108,6 +109,16 @@ bool KorvatexApp::WaitUntilHidden() {
            });
 }
 
+HWND KorvatexApp::WaitForDialog(const std::u16string& caption) const {
+    const DWORD id = instances_.front().Id();
+    return e2e::WaitFor<HWND>("the dialog \"" + platform::Utf16ToUtf8(caption) + "\"",
+                              [&] {
+                                  HWND window = FindTopLevelWindow({u"#32770", caption, id, true});
+                                  return window ? std::optional(window) : std::nullopt;
+                              })
+        .value_or(nullptr);
+}
+
 HWND KorvatexApp::PickerControl(int id) const {
     return ChildById(mainWindow_, id);
 }
@@ -159,6 +170,29 @@ std::vector<HWND> KorvatexApp::MessageBoxes() const {
         windows.push_back(box.window);
     }
     return windows;
+}
+
+std::u16string KorvatexApp::WaitForMessage(HWND owner) {
+    const DWORD id = instances_.front().Id();
+    const auto box = e2e::WaitFor<MessageBoxWindow>("a message box", [id] {
+        const auto boxes = MessageBoxesOf(id);
+        return boxes.empty() ? std::nullopt : std::optional(boxes.front());
+    });
+    if (!box) {
+        return u"";
+    }
+    EXPECT_TRUE(ShowsAsModalOver(box->window, owner));
+    return box->text;
+}
+
+testing::AssertionResult KorvatexApp::AnswerMessage(int button) {
+    const auto boxes = MessageBoxesOf(instances_.front().Id());
+    if (boxes.empty()) {
+        return testing::AssertionFailure() << "no message box";
+    }
+    HWND box = boxes.front().window;
+    ClickButton(box, button);
+    return WaitUntil("the message box to close", [&] { return !::IsWindow(box); });
 }
 
 testing::AssertionResult KorvatexApp::HidePicker() {

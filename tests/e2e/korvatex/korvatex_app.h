@@ -74,6 +74,10 @@ public:
     // Start-up is over: the main dialog has been shown minimized and has hidden itself.
     bool WaitUntilHidden();
 
+    // A dialog (class #32770) of the first instance with this caption, once it is shown;
+    // nullptr, and a failure, if none comes.
+    HWND WaitForDialog(const std::u16string& caption) const;
+
     PickerView Picker() const;
     HWND PickerControl(int id) const;
     // Moves the mouse there, presses the picker hotkey and waits until the picker is shown.
@@ -90,6 +94,11 @@ public:
     // one keystrokes reach now: a key pressed before that lands in whatever had the focus.
     bool MenuTakesKeys(std::size_t levels) const;
     std::vector<HWND> MessageBoxes() const;
+    // The text of the program's message box once one is shown, which must be shown as a modal
+    // dialog over `owner` (a failure otherwise); empty, and a failure, if none comes.
+    std::u16string WaitForMessage(HWND owner);
+    // Clicks this button of the program's message box and waits until the box has closed.
+    testing::AssertionResult AnswerMessage(int button = IDOK);
 
 private:
     std::u16string folder_;

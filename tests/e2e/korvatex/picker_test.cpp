@@ -4,6 +4,7 @@
 #include "platform/utf.h"
 #include "tests/e2e/driver/clipboard.h"
 #include "tests/e2e/driver/input.h"
+#include "tests/e2e/driver/modal_dialogs.h"
 #include "tests/e2e/driver/remote_controls.h"
 #include "tests/e2e/driver/tray.h"
 #include "tests/e2e/driver/waiting.h"
@@ -68,6 +69,22 @@ TEST_F(PickerTest, HotkeyShowsThePickerNextToTheCursorWithTheFirstItem) {
     EXPECT_EQ(view.item, 0);
     EXPECT_EQ(view.preview, kFirstText);
     EXPECT_TRUE(view.copyEnabled);
+    EXPECT_FALSE(HasTaskbarButton(app_.MainWindow())) << "the picker is a tool window";
+}
+
+TEST_F(PickerTest, AboutBoxFromTheSystemMenuIsModalOverThePicker) {
+    ASSERT_TRUE(app_.ShowPickerAt({400, 300}));
+    PressChord({VK_MENU, VK_SPACE});
+    ASSERT_TRUE(WaitUntil("the system menu", [&] { return app_.MenuTakesKeys(1); }));
+    // The program's entry is the last one; Wine's own "Wine について(&A)" takes the letter.
+    PressKey(VK_UP);
+    PressKey(VK_RETURN);
+    HWND about = app_.WaitForDialog(u"情報");
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(ShowsAsModalOver(about, app_.MainWindow()));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil("the about box to close", [&] { return !::IsWindow(about); }));
+    EXPECT_TRUE(::IsWindowEnabled(app_.MainWindow()));
 }
 
 TEST_F(PickerTest, PositionIsClampedAtTheScreenEdges) {

@@ -9,6 +9,7 @@
 #include "tests/e2e/driver/hotkeys.h"
 #include "tests/e2e/driver/input.h"
 #include "tests/e2e/driver/message_boxes.h"
+#include "tests/e2e/driver/modal_dialogs.h"
 #include "tests/e2e/driver/registry.h"
 #include "tests/e2e/driver/remote_controls.h"
 #include "tests/e2e/driver/top_level_windows.h"
@@ -137,22 +138,19 @@ protected:
     }
     static std::u16string ForeignLinkPath() { return StartupFolder() + u"\\notepad.lnk"; }
 
-    // Shows the picker, presses its Settings button and waits for "設定" in the foreground.
-    bool Open() {
-        if (!app_.ShowPickerAt({400, 300})) {
-            return false;
+    // Shows the picker, presses its Settings button and waits for "設定", which must be shown as
+    // a modal dialog over the picker.
+    testing::AssertionResult Open() {
+        if (auto shown = app_.ShowPickerAt({400, 300}); !shown) {
+            return shown;
         }
         // The mnemonic rather than a click: the picker may still be moving to the cursor.
         PressChord({VK_MENU, 'S'});
-        const DWORD id = app_.Instance().Id();
-        const auto found = WaitFor<HWND>("the settings dialog \"設定\"", [id] {
-            HWND window = FindTopLevelWindow({u"#32770", u"設定", id, true});
-            return window ? std::optional(window) : std::nullopt;
-        });
-        dialog_ = found.value_or(nullptr);
-        return dialog_ != nullptr && WaitUntil("the settings dialog in the foreground", [this] {
-                   return ::GetForegroundWindow() == dialog_;
-               });
+        dialog_ = app_.WaitForDialog(u"設定");
+        if (dialog_ == nullptr) {
+            return testing::AssertionFailure() << "the settings dialog did not open";
+        }
+        return ShowsAsModalOver(dialog_, app_.MainWindow());
     }
     HWND Control(int id) const { return ChildById(dialog_, id); }
 
@@ -199,22 +197,6 @@ protected:
     testing::AssertionResult StartupCaptionIs(const std::u16string& caption) {
         return WaitUntil("the start-up button to read " + platform::Utf16ToUtf8(caption),
                          [&] { return ControlText(Control(ids::kStartup)) == caption; });
-    }
-    std::optional<std::u16string> WaitForMessage() {
-        const DWORD id = app_.Instance().Id();
-        return WaitFor<std::u16string>("a message box", [id] {
-            const auto boxes = MessageBoxesOf(id);
-            return boxes.empty() ? std::nullopt : std::optional(boxes.front().text);
-        });
-    }
-    testing::AssertionResult AnswerMessage() {
-        const auto boxes = MessageBoxesOf(app_.Instance().Id());
-        if (boxes.empty()) {
-            return testing::AssertionFailure() << "no message box";
-        }
-        HWND box = boxes.front().window;
-        ClickButton(box, IDOK);
-        return WaitUntil("the message box to close", [&] { return !::IsWindow(box); });
     }
     testing::AssertionResult Close(int button) {
         ClickButton(dialog_, button);
@@ -307,16 +289,16 @@ TEST_F(SettingsScenario, DelayOutsideItsRangeShowsTheRangeAndKeepsTheDialogOpen)
     for (const std::u16string typed : {u"99", u"2001"}) {
         ASSERT_TRUE(TypeDelay(typed));
         ClickButton(dialog_, IDOK);
-        EXPECT_EQ(WaitForMessage(), rangeMessage) << platform::Utf16ToUtf8(typed);
-        ASSERT_TRUE(AnswerMessage());
+        EXPECT_EQ(app_.WaitForMessage(dialog_), rangeMessage) << platform::Utf16ToUtf8(typed);
+        ASSERT_TRUE(app_.AnswerMessage());
         EXPECT_TRUE(::IsWindow(dialog_));
         EXPECT_TRUE(WaitUntil("the focus back in the delay box",
                               [&] { return HasKeyboardFocus(Control(ids::kDelay)); }));
     }
     ASSERT_TRUE(TypeDelay(u""));
     ClickButton(dialog_, IDOK);
-    EXPECT_EQ(WaitForMessage(), u"整数を入力してください。");
-    ASSERT_TRUE(AnswerMessage());
+    EXPECT_EQ(app_.WaitForMessage(dialog_), u"整数を入力してください。");
+    ASSERT_TRUE(app_.AnswerMessage());
     EXPECT_FALSE(ProfileSectionExists(u"setting"));
 
     // The box takes digits only: the letters typed among them are dropped.
