@@ -7,8 +7,9 @@
 
 namespace kvtx::e2e {
 
-// Input as a user makes it, synthesized with SendInput inside Wine: it goes through the same
-// path as real keys and clicks, so global hotkeys fire and the focused window gets the keys.
+// Input as a user makes it. Keys and clicks are synthesized with SendInput inside Wine: they go
+// through the same path as real ones, so global hotkeys fire and the focused window gets the
+// keys. The pointer is moved on the X server, as a real mouse moves it (see MoveMouse).
 
 // Presses the keys in order and releases them in reverse, e.g. {VK_CONTROL, VK_SHIFT, 'D'}.
 void PressChord(std::initializer_list<WORD> keys);
@@ -20,7 +21,7 @@ void ReleaseKey(WORD key);
 void TypeText(const std::u16string& text);
 
 enum class MouseButton { Left, Right };
-// Returns once the pointer is there, as Wine reports it.
+// Returns once Wine reports the pointer there.
 void MoveMouse(POINT screen);
 void Click(POINT screen, MouseButton button = MouseButton::Left);
 POINT CursorPosition();
