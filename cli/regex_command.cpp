@@ -2,15 +2,13 @@
 #include "cli/text_io.h"
 #include "engine/line_ends.h"
 #include "engine/regex_engine.h"
+#include "engine/regex_messages.h"
 #include "platform/utf.h"
 
 #include <CLI/CLI.hpp>
 
 namespace kvtx::cli {
 namespace {
-
-// The quick tool's message for a pattern or replacement the library will not take.
-constexpr const char* kMalformedMessage = "正規表現の構文に誤りがあります";
 
 // Standard input through the substitution of the quick tool, to standard output. The program
 // works on CR LF text and pastes CR LF; an input without CR LF gets LF back.
@@ -39,10 +37,12 @@ public:
         const std::u16string replacement = platform::Utf8ToUtf16(replacement_);
         // Input without CR LF would go to CR LF and come back unchanged, so it goes to the
         // library as it is; either way the output is the result as it stands.
-        const bool done = HasCrLf(text) ? engine.SubstituteText(text, pattern, replacement)
-                                        : engine.SubstituteLines(text, pattern, replacement);
-        if (!done) {
-            context.err << kMalformedMessage << '\n';
+        const RegexStatus status = HasCrLf(text)
+                                       ? engine.SubstituteText(text, pattern, replacement)
+                                       : engine.SubstituteLines(text, pattern, replacement);
+        // The quick tool's message for the same failure.
+        if (status != RegexStatus::kDone) {
+            context.err << platform::Utf16ToUtf8(RegexFailureMessage(status)) << '\n';
             return kFailure;
         }
         WriteUtf8Text(context.out, text);

@@ -4,6 +4,7 @@
 // The Win32 binding passes the dialog's own controls; tests pass fakes.
 
 #include "engine/prompts.h"
+#include "engine/regex_status.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/ui/controls.h"
@@ -41,9 +42,9 @@ struct EditorControls {
     }
 };
 
-// True when a regular-expression step's pattern and replacement pass the library's syntax check.
+// The library's syntax check of a regular-expression step's pattern and replacement.
 using RegexSyntaxCheck =
-    std::function<bool(const std::u16string& pattern, const std::u16string& replacement)>;
+    std::function<RegexStatus(const std::u16string& pattern, const std::u16string& replacement)>;
 
 struct EditorServices {
     platform::FileSystem& files;

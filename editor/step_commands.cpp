@@ -14,6 +14,18 @@ namespace {
 
 constexpr int kRegex = static_cast<int>(StepKind::RegexReplace);
 
+// Only a malformed expression is a syntax error; a limit met on the probe text is not.
+StepMark MarkFor(RegexStatus status) {
+    switch (status) {
+    case RegexStatus::kMalformed:
+        return StepMark::kSyntaxError;
+    case RegexStatus::kLibraryMissing:
+        return StepMark::kLibraryMissing;
+    default:
+        return StepMark::kNone;
+    }
+}
+
 bool IsStepKind(int kind) {
     return kind >= static_cast<int>(StepKind::SimpleReplace) &&
            kind <= static_cast<int>(StepKind::RangeReplace);
@@ -29,12 +41,12 @@ void EditorDialog::RefreshStepList() {
     const ItemContent& content = store_.Loaded().contents[itemSelection_];
     for (int t = 0; t < StepCount(content); ++t) {
         const ConversionStep step = StepAt(content, t);
-        bool rejected = false;
+        StepMark mark = StepMark::kNone;
         if (step.kind == kRegex && services_.regexSyntaxOk) {
             const StepStrings strings = SplitStepText(step.text);
-            rejected = !services_.regexSyntaxOk(strings.a, strings.b);
+            mark = MarkFor(services_.regexSyntaxOk(strings.a, strings.b));
         }
-        controls_.steps.Add(DescribeStep(step, t + 1, rejected));
+        controls_.steps.Add(DescribeStep(step, t + 1, mark));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "engine/capture_and_paste.h"
 
+#include "engine/regex_messages.h"
+
 namespace kvtx {
 namespace {
 
@@ -7,8 +9,6 @@ constexpr int kWaitSliceMs = 10;
 constexpr int kWaitsAroundCopy = 5;
 constexpr int kPumpsPerWait = 3;
 constexpr int kItemsPerCategory = kMaxItems;
-
-constexpr char16_t kMalformedExpression[] = u"正規表現の構文に誤りがあります";
 
 } // namespace
 
@@ -156,8 +156,10 @@ void CaptureAndPaste::RunQuickRegex(RegexPrompt& prompt) {
         return;
     }
     std::u16string text = CaptureSelection();
-    if (!transforms_.SubstituteQuick(text, request->pattern, request->replacement)) {
-        services_.messages.Show(kMalformedExpression);
+    const RegexStatus status =
+        transforms_.SubstituteQuick(text, request->pattern, request->replacement);
+    if (status != RegexStatus::kDone) {
+        services_.messages.Show(std::u16string(RegexFailureMessage(status)));
         HideSequence();
         return;
     }

@@ -1,13 +1,12 @@
 #include "engine/conversion_chain.h"
 
+#include "engine/regex_messages.h"
 #include "engine/replace_all.h"
 #include "store/item_content.h"
 #include "store/step_text.h"
 
 namespace kvtx {
 namespace {
-
-constexpr std::u16string_view kMalformedMessage = u"正規表現の構文に誤りがあります";
 
 void SimpleReplace(const StepStrings& step, std::u16string& text, const ExpansionContext& context) {
     std::u16string replacement = step.b;
@@ -48,12 +47,14 @@ bool ApplyConversion(const ItemContent& item, std::u16string& text,
         case StepKind::SimpleReplace:
             SimpleReplace(strings, text, context.expansion);
             break;
-        case StepKind::RegexReplace:
-            if (!context.regex.SubstituteText(text, strings.a, strings.b)) {
-                context.messages.Show(std::u16string(kMalformedMessage));
+        case StepKind::RegexReplace: {
+            const RegexStatus status = context.regex.SubstituteText(text, strings.a, strings.b);
+            if (status != RegexStatus::kDone) {
+                context.messages.Show(std::u16string(RegexFailureMessage(status)));
                 return false;
             }
             break;
+        }
         case StepKind::RangeReplace:
             RangeReplace(strings, text, context.expansion);
             break;

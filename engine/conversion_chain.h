@@ -16,8 +16,9 @@ struct ConversionContext {
 };
 
 // Rewrites the running text through the steps of a conversion item's content, in stored order.
-// Returns false when a regular-expression step is malformed: its message has been shown, the
-// remaining steps did not run and the text must not be used. Steps of unknown kinds do nothing.
+// Returns false when a regular-expression step did not finish (malformed, stopped by a limit,
+// a result the library refuses, or no library): its message has been shown, the remaining steps
+// did not run and the text must not be used. Steps of unknown kinds do nothing.
 bool ApplyConversion(const ItemContent& item, std::u16string& text,
                      const ConversionContext& context);
 

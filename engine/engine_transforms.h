@@ -21,8 +21,8 @@ public:
                          std::u16string& text) override {
         return kvtx::ApplyConversion(content, text, context_);
     }
-    bool SubstituteQuick(std::u16string& text, const std::u16string& pattern,
-                         const std::u16string& replacement) override {
+    RegexStatus SubstituteQuick(std::u16string& text, const std::u16string& pattern,
+                                const std::u16string& replacement) override {
         return context_.regex.SubstituteText(text, pattern, replacement);
     }
 

@@ -1,5 +1,7 @@
 #include "engine/regex_dialog.h"
 
+#include "engine/regex_messages.h"
+
 namespace kvtx {
 namespace {
 
@@ -40,8 +42,13 @@ bool RegexDialog::OnOK() {
     if (!exchange_.TakeFromControls()) {
         return false;
     }
-    if (!checkSyntax_(m_strPattern, m_strReplacement)) {
+    const RegexStatus status = checkSyntax_(m_strPattern, m_strReplacement);
+    if (status == RegexStatus::kMalformed) {
         messages_.Show(u"構文に誤りがあります");
+        return false;
+    }
+    if (status != RegexStatus::kDone) {
+        messages_.Show(std::u16string(RegexFailureMessage(status)));
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include "engine/prompt_window.h"
 #include "engine/regex_history.h"
+#include "engine/regex_status.h"
 #include "platform/message_box.h"
 #include "platform/ui/data_exchange.h"
 
@@ -14,8 +15,8 @@ namespace kvtx {
 // with the earlier texts in its list.
 class RegexDialog {
 public:
-    using SyntaxCheck =
-        std::function<bool(const std::u16string& pattern, const std::u16string& replacement)>;
+    using SyntaxCheck = std::function<RegexStatus(const std::u16string& pattern,
+                                                  const std::u16string& replacement)>;
 
     RegexDialog(ui::EditableComboControl& pattern, ui::EditableComboControl& replacement,
                 platform::MessageBox& messages, PromptWindow& window, SyntaxCheck checkSyntax);
@@ -23,7 +24,7 @@ public:
     // Comes to the front with the focus, and shows the remembered texts and lists.
     void OnInitDialog(const RegexHistory& history);
     // True when the dialog ends with OK; a field that is too long or an expression the library
-    // refuses keeps the dialog open with its texts.
+    // refuses keeps the dialog open with its texts, and a message says why.
     bool OnOK();
     // What to remember after OK: the texts just used, then the lists as loaded.
     RegexHistory History() const;

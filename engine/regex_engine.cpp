@@ -17,23 +17,25 @@ std::u16string WithEscapes(std::u16string field) {
 
 } // namespace
 
-int RegexEngine::Substitute(std::u16string& text, const std::u16string& pattern,
-                            const std::u16string& replacement) {
+RegexStatus RegexEngine::Substitute(std::u16string& text, const std::u16string& pattern,
+                                    const std::u16string& replacement) {
     return library_.Substitute(text, pattern, replacement);
 }
 
-bool RegexEngine::CheckSyntax(const std::u16string& pattern, const std::u16string& replacement) {
+RegexStatus RegexEngine::CheckSyntax(const std::u16string& pattern,
+                                     const std::u16string& replacement) {
     std::u16string probe = u"test";
-    return Substitute(probe, WithEscapes(pattern), WithEscapes(replacement)) != 1;
+    const RegexStatus status = Substitute(probe, WithEscapes(pattern), WithEscapes(replacement));
+    return status == RegexStatus::kResultTooLarge ? RegexStatus::kDone : status;
 }
 
-bool RegexEngine::SubstituteLines(std::u16string& text, const std::u16string& pattern,
-                                  const std::u16string& replacement) {
-    return Substitute(text, WithEscapes(pattern), WithEscapes(replacement)) != 1;
+RegexStatus RegexEngine::SubstituteLines(std::u16string& text, const std::u16string& pattern,
+                                         const std::u16string& replacement) {
+    return Substitute(text, WithEscapes(pattern), WithEscapes(replacement));
 }
 
-bool RegexEngine::SubstituteText(std::u16string& text, const std::u16string& pattern,
-                                 const std::u16string& replacement) {
+RegexStatus RegexEngine::SubstituteText(std::u16string& text, const std::u16string& pattern,
+                                        const std::u16string& replacement) {
     const std::u16string escapedPattern = WithEscapes(pattern);
     const std::u16string escapedReplacement = WithEscapes(replacement);
     // The text is converted in place, without a copy: LfToCrLf undoes a refusal exactly when
@@ -43,13 +45,13 @@ bool RegexEngine::SubstituteText(std::u16string& text, const std::u16string& pat
         original = text;
     }
     CrLfToLf(text);
-    const bool done = Substitute(text, escapedPattern, escapedReplacement) != 1;
-    if (!done && original) {
+    const RegexStatus status = Substitute(text, escapedPattern, escapedReplacement);
+    if (status != RegexStatus::kDone && original) {
         text = std::move(*original);
-        return false;
+        return status;
     }
     LfToCrLf(text);
-    return done;
+    return status;
 }
 
 } // namespace kvtx

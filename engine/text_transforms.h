@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/regex_status.h"
 #include "store/records.h"
 
 #include <string>
@@ -14,13 +15,13 @@ public:
     // Fills the template's fields in place; may ask for "%input".
     virtual void ExpandTemplate(std::u16string& text, const std::u16string& selected) = 0;
     // Rewrites text through the item's steps; false, with the message shown, when a regular
-    // expression is malformed.
+    // expression step did not finish.
     virtual bool ApplyConversion(const PhraseItem& item, const ItemContent& content,
                                  std::u16string& text) = 0;
     // One substitution as the quick tool makes it (line ends and escapes as a regular-expression
-    // step treats them); false when the expression is malformed, with text unchanged.
-    virtual bool SubstituteQuick(std::u16string& text, const std::u16string& pattern,
-                                 const std::u16string& replacement) = 0;
+    // step treats them); unless kDone, text is unchanged.
+    virtual RegexStatus SubstituteQuick(std::u16string& text, const std::u16string& pattern,
+                                        const std::u16string& replacement) = 0;
 };
 
 } // namespace kvtx

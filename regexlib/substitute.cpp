@@ -98,18 +98,13 @@ bool IsValidUtf16(std::u16string_view text) {
     return true;
 }
 
+bool IsMatchLimitError(int rc) {
+    return rc == PCRE2_ERROR_MATCHLIMIT || rc == PCRE2_ERROR_DEPTHLIMIT ||
+           rc == PCRE2_ERROR_HEAPLIMIT || rc == PCRE2_ERROR_JIT_STACKLIMIT;
+}
+
 bool IsLimitError(int rc) {
-    switch (rc) {
-    case PCRE2_ERROR_MATCHLIMIT:
-    case PCRE2_ERROR_DEPTHLIMIT:
-    case PCRE2_ERROR_HEAPLIMIT:
-    case PCRE2_ERROR_JIT_STACKLIMIT:
-    case PCRE2_ERROR_CALLOUT:
-    case PCRE2_ERROR_NOMEMORY:
-        return true;
-    default:
-        return false;
-    }
+    return IsMatchLimitError(rc) || rc == PCRE2_ERROR_CALLOUT || rc == PCRE2_ERROR_NOMEMORY;
 }
 
 // PCRE2 10.42 reports a bad escape in a conditional part of the replacement (a "${1:+" whose text
@@ -205,8 +200,12 @@ public:
                 return rc;
             }
             // length now holds the size needed, terminating zero included.
-            if (length - 1 > maxUnits || deadline_.Passed()) {
+            if (length - 1 > maxUnits) {
                 return PCRE2_ERROR_NOMEMORY;
+            }
+            // The deadline passed during the first attempt: a second would take as long again.
+            if (deadline_.Passed()) {
+                return PCRE2_ERROR_CALLOUT;
             }
             size = length;
         }
@@ -255,11 +254,21 @@ private:
     JitStack jitStack_;
 };
 
-} // namespace
+// A callout fails for the deadline alone, and Run reports a deadline passed between its two
+// attempts the same way.
+SubstituteStatus FailureStatus(int rc) {
+    if (rc == PCRE2_ERROR_CALLOUT) {
+        return SubstituteStatus::kTimeLimit;
+    }
+    if (rc == PCRE2_ERROR_NOMEMORY) {
+        return SubstituteStatus::kResultTooLarge;
+    }
+    return IsMatchLimitError(rc) ? SubstituteStatus::kMatchLimit : SubstituteStatus::kMalformed;
+}
 
-SubstituteStatus Substitute(std::u16string_view text, std::u16string_view pattern,
-                            std::u16string_view replacement, std::size_t maxResultUnits,
-                            std::u16string& result, const SubstituteLimits& limits) {
+SubstituteStatus SubstituteInto(std::u16string_view text, std::u16string_view pattern,
+                                std::u16string_view replacement, std::size_t maxResultUnits,
+                                std::u16string& result, const SubstituteLimits& limits) {
     Substitution substitution(pattern, IsValidUtf16(text), limits);
     if (!substitution.Prepare()) {
         return SubstituteStatus::kMalformed;
@@ -268,13 +277,28 @@ SubstituteStatus Substitute(std::u16string_view text, std::u16string_view patter
     std::u16string output;
     const int rc = substitution.Run(text, pcre2Replacement, maxResultUnits, output);
     if (rc < 0) {
-        return IsLimitError(rc) ? SubstituteStatus::kRefused : SubstituteStatus::kMalformed;
+        return FailureStatus(rc);
     }
     if (rc == 0 && !substitution.ReplacementUsable(pcre2Replacement)) {
         return SubstituteStatus::kMalformed;
     }
+    if (output.find(u'\0') != std::u16string::npos) {
+        return SubstituteStatus::kResultHoldsNul;
+    }
     result = std::move(output);
     return SubstituteStatus::kDone;
+}
+
+} // namespace
+
+SubstituteStatus Substitute(std::u16string_view text, std::u16string_view pattern,
+                            std::u16string_view replacement, std::size_t maxResultUnits,
+                            std::u16string& result, const SubstituteLimits& limits) {
+    try {
+        return SubstituteInto(text, pattern, replacement, maxResultUnits, result, limits);
+    } catch (const std::bad_alloc&) {
+        return SubstituteStatus::kResultTooLarge;
+    }
 }
 
 } // namespace kvtx::regexlib

@@ -6,9 +6,17 @@
 
 namespace kvtx {
 
-// One line describing a step; number counts from 1. The editor passes syntaxRejected for a
-// regular-expression step whose pattern or replacement the regex library refuses; the picker never
-// checks. A step of an unknown kind gives an empty line.
-std::u16string DescribeStep(const ConversionStep& step, int number, bool syntaxRejected = false);
+// What the editor's step list says about a regular-expression step after its syntax check; the
+// picker never checks.
+enum class StepMark {
+    kNone,
+    kSyntaxError,    // the library finds the pattern or the replacement malformed
+    kLibraryMissing, // there is no library to check with
+};
+
+// One line describing a step; number counts from 1. The mark shows on regular-expression steps
+// only. A step of an unknown kind gives an empty line.
+std::u16string DescribeStep(const ConversionStep& step, int number,
+                            StepMark mark = StepMark::kNone);
 
 } // namespace kvtx

@@ -3,27 +3,39 @@
 #include "engine/regex_engine.h"
 #include "regexlib/substitute.h"
 
-#include <new>
-
 namespace kvtx {
 namespace {
 
+RegexStatus StatusOf(regexlib::SubstituteStatus status) {
+    using regexlib::SubstituteStatus;
+    switch (status) {
+    case SubstituteStatus::kDone:
+        return RegexStatus::kDone;
+    case SubstituteStatus::kMalformed:
+        return RegexStatus::kMalformed;
+    case SubstituteStatus::kTimeLimit:
+        return RegexStatus::kTimeLimit;
+    case SubstituteStatus::kResultTooLarge:
+        return RegexStatus::kResultTooLarge;
+    case SubstituteStatus::kMatchLimit:
+        return RegexStatus::kMatchLimit;
+    case SubstituteStatus::kResultHoldsNul:
+        return RegexStatus::kHoldsNul;
+    }
+    return RegexStatus::kMalformed;
+}
+
 class InProcessRegexLibrary final : public RegexLibrary {
 public:
-    int Substitute(std::u16string& text, const std::u16string& pattern,
-                   const std::u16string& replacement) override {
+    RegexStatus Substitute(std::u16string& text, const std::u16string& pattern,
+                           const std::u16string& replacement) override {
         std::u16string result;
-        try {
-            if (regexlib::Substitute(text, pattern, replacement, RegexBufferSize(text.size()) - 1,
-                                     result) != regexlib::SubstituteStatus::kDone) {
-                return 1;
-            }
-        } catch (const std::bad_alloc&) {
-            // As the DLL answers: refused, text untouched.
-            return 1;
+        const RegexStatus status = StatusOf(regexlib::Substitute(
+            text, pattern, replacement, RegexBufferSize(text.size()) - 1, result));
+        if (status == RegexStatus::kDone) {
+            text = std::move(result);
         }
-        text = std::move(result);
-        return 0;
+        return status;
     }
 };
 

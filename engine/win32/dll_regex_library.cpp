@@ -2,6 +2,7 @@
 
 #include "engine/regex_capacity.h"
 #include "platform/win32/wide.h"
+#include "regexlib/dvlibregex.h"
 
 #include <cstring>
 #include <vector>
@@ -48,46 +49,73 @@ std::u16string FromAnsi(const std::vector<char>& buffer) {
     return out;
 }
 
+// A code the status entry does not define is taken as ordinal 2 takes every failure.
+RegexStatus FromStatusCode(int code) {
+    switch (code) {
+    case DV_REGEX_DONE:
+        return RegexStatus::kDone;
+    case DV_REGEX_TIME_LIMIT:
+        return RegexStatus::kTimeLimit;
+    case DV_REGEX_RESULT_TOO_LARGE:
+        return RegexStatus::kResultTooLarge;
+    case DV_REGEX_MATCH_LIMIT:
+        return RegexStatus::kMatchLimit;
+    case DV_REGEX_RESULT_HOLDS_NUL:
+        return RegexStatus::kHoldsNul;
+    default:
+        return RegexStatus::kMalformed;
+    }
+}
+
+// Ordinals 1 and 2: 1 is every failure, anything else success.
+RegexStatus FromPlainResult(int result) {
+    return result == 1 ? RegexStatus::kMalformed : RegexStatus::kDone;
+}
+
 } // namespace
 
 DllRegexLibrary::DllRegexLibrary(const std::u16string& path) : module_(LoadLibraryW(Wide(path))) {
     if (module_) {
+        status_ = Cast<WideEntry>(GetProcAddress(module_.get(), "DvRegexSubstituteStatusW"));
         wide_ = Cast<WideEntry>(GetProcAddress(module_.get(), "DvRegexSubstituteW"));
         ansi_ = Cast<AnsiEntry>(GetProcAddress(module_.get(), MAKEINTRESOURCEA(1)));
     }
 }
 
-int DllRegexLibrary::Substitute(std::u16string& text, const std::u16string& pattern,
-                                const std::u16string& replacement) {
-    // Both entry points end strings at a NUL: what follows one would be lost, not substituted.
-    if (text.find(u'\0') != std::u16string::npos) {
-        return 1;
+RegexStatus DllRegexLibrary::Substitute(std::u16string& text, const std::u16string& pattern,
+                                        const std::u16string& replacement) {
+    if (status_ == nullptr && wide_ == nullptr && ansi_ == nullptr) {
+        return RegexStatus::kLibraryMissing;
     }
-    if (wide_ != nullptr) {
+    // Every entry point ends strings at a NUL: what follows one would be lost, not substituted.
+    if (text.find(u'\0') != std::u16string::npos) {
+        return RegexStatus::kHoldsNul;
+    }
+    if (status_ != nullptr || wide_ != nullptr) {
         return SubstituteWide(text, pattern, replacement);
     }
-    if (ansi_ != nullptr) {
-        return SubstituteAnsi(text, pattern, replacement);
-    }
-    return 1;
+    return SubstituteAnsi(text, pattern, replacement);
 }
 
-int DllRegexLibrary::SubstituteWide(std::u16string& text, const std::u16string& pattern,
-                                    const std::u16string& replacement) {
+RegexStatus DllRegexLibrary::SubstituteWide(std::u16string& text, const std::u16string& pattern,
+                                            const std::u16string& replacement) {
     std::vector<wchar_t> buffer(RegexBufferSize(text.size()), L'\0');
     std::copy(text.begin(), text.end(), buffer.begin());
-    const int result = wide_(buffer.data(), static_cast<unsigned int>(buffer.size()), Wide(pattern),
-                             Wide(replacement));
-    if (result == 1) {
-        return 1;
+    const auto capacity = static_cast<unsigned int>(buffer.size());
+    const RegexStatus status =
+        status_ != nullptr
+            ? FromStatusCode(status_(buffer.data(), capacity, Wide(pattern), Wide(replacement)))
+            : FromPlainResult(wide_(buffer.data(), capacity, Wide(pattern), Wide(replacement)));
+    if (status != RegexStatus::kDone) {
+        return status;
     }
     buffer.back() = L'\0';
     text = FromWide(buffer.data());
-    return result;
+    return status;
 }
 
-int DllRegexLibrary::SubstituteAnsi(std::u16string& text, const std::u16string& pattern,
-                                    const std::u16string& replacement) {
+RegexStatus DllRegexLibrary::SubstituteAnsi(std::u16string& text, const std::u16string& pattern,
+                                            const std::u16string& replacement) {
     std::vector<char> textBuffer;
     std::vector<char> patternBuffer;
     std::vector<char> replacementBuffer;
@@ -95,14 +123,14 @@ int DllRegexLibrary::SubstituteAnsi(std::u16string& text, const std::u16string& 
     if (!ToAnsi(text, textBuffer, RegexBufferSize(text.size())) ||
         !ToAnsi(pattern, patternBuffer, kFieldBufferSize) ||
         !ToAnsi(replacement, replacementBuffer, kFieldBufferSize)) {
-        return 1;
+        return RegexStatus::kMalformed;
     }
-    const int result = ansi_(textBuffer.data(), patternBuffer.data(), replacementBuffer.data());
-    if (result == 1) {
-        return 1;
+    const RegexStatus status =
+        FromPlainResult(ansi_(textBuffer.data(), patternBuffer.data(), replacementBuffer.data()));
+    if (status == RegexStatus::kDone) {
+        text = FromAnsi(textBuffer);
     }
-    text = FromAnsi(textBuffer);
-    return result;
+    return status;
 }
 
 } // namespace kvtx::win32

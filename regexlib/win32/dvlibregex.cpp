@@ -1,5 +1,5 @@
-// DVLIBREGEX.dll: the substitution core behind the two C entry points. Nothing may escape across
-// them, so every failure, allocation failures included, becomes result 1 with the text untouched.
+// DVLIBREGEX.dll: the substitution core behind the C entry points. Nothing may escape across
+// them, so every failure, allocation failures included, becomes a result with the text untouched.
 #include "regexlib/dvlibregex.h"
 
 #include "platform/win32/wide.h"
@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <string>
 #include <windows.h>
 
@@ -14,6 +15,13 @@ namespace {
 
 using kvtx::regexlib::Substitute;
 using kvtx::regexlib::SubstituteStatus;
+
+static_assert(static_cast<int>(SubstituteStatus::kDone) == DV_REGEX_DONE);
+static_assert(static_cast<int>(SubstituteStatus::kMalformed) == DV_REGEX_MALFORMED);
+static_assert(static_cast<int>(SubstituteStatus::kTimeLimit) == DV_REGEX_TIME_LIMIT);
+static_assert(static_cast<int>(SubstituteStatus::kResultTooLarge) == DV_REGEX_RESULT_TOO_LARGE);
+static_assert(static_cast<int>(SubstituteStatus::kMatchLimit) == DV_REGEX_MATCH_LIMIT);
+static_assert(static_cast<int>(SubstituteStatus::kResultHoldsNul) == DV_REGEX_RESULT_HOLDS_NUL);
 
 constexpr int kDone = 0;
 constexpr int kNotDone = 1;
@@ -36,8 +44,13 @@ int AnsiSubstitute(char* text, const char* pattern, const char* replacement) {
     // One unit takes at least half a byte (a surrogate pair becomes one default character), so
     // no result that fits can be longer than this.
     const std::size_t maxUnits = 2 * (capacity - 1);
-    if (Substitute(subject, FromAnsi(pattern), FromAnsi(replacement), maxUnits, result) !=
-        SubstituteStatus::kDone) {
+    const SubstituteStatus status =
+        Substitute(subject, FromAnsi(pattern), FromAnsi(replacement), maxUnits, result);
+    // Too large for the buffer this text implies: untouched, and success (see the header).
+    if (status == SubstituteStatus::kResultTooLarge) {
+        return kDone;
+    }
+    if (status != SubstituteStatus::kDone) {
         return kNotDone;
     }
     const auto units = static_cast<int>(result.size());
@@ -48,7 +61,7 @@ int AnsiSubstitute(char* text, const char* pattern, const char* replacement) {
         return kNotDone;
     }
     if (static_cast<std::size_t>(bytes) + 1 > capacity) {
-        return kNotDone;
+        return kDone;
     }
     if (bytes != 0) {
         WideCharToMultiByte(CP_ACP, 0, kvtx::win32::Wide(result.data()), units, text, bytes,
@@ -58,22 +71,32 @@ int AnsiSubstitute(char* text, const char* pattern, const char* replacement) {
     return kDone;
 }
 
-int WideSubstitute(wchar_t* text, unsigned int capacity, const wchar_t* pattern,
-                   const wchar_t* replacement) {
+SubstituteStatus WideSubstitute(wchar_t* text, unsigned int capacity, const wchar_t* pattern,
+                                const wchar_t* replacement) {
+    if (text == nullptr || capacity == 0 || pattern == nullptr || replacement == nullptr) {
+        return SubstituteStatus::kMalformed;
+    }
     const wchar_t* end = std::find(text, text + capacity, L'\0');
     if (end == text + capacity) {
-        return kNotDone;
+        return SubstituteStatus::kMalformed;
     }
-    const std::u16string subject =
-        kvtx::win32::FromWide(text, static_cast<std::size_t>(end - text));
-    std::u16string result;
-    if (Substitute(subject, kvtx::win32::FromWide(pattern), kvtx::win32::FromWide(replacement),
-                   capacity - 1, result) != SubstituteStatus::kDone) {
-        return kNotDone;
+    try {
+        const std::u16string subject =
+            kvtx::win32::FromWide(text, static_cast<std::size_t>(end - text));
+        std::u16string result;
+        const SubstituteStatus status =
+            Substitute(subject, kvtx::win32::FromWide(pattern), kvtx::win32::FromWide(replacement),
+                       capacity - 1, result);
+        if (status == SubstituteStatus::kDone) {
+            std::copy(result.begin(), result.end(), text);
+            text[result.size()] = L'\0';
+        }
+        return status;
+    } catch (const std::bad_alloc&) {
+        return SubstituteStatus::kResultTooLarge;
+    } catch (...) {
+        return SubstituteStatus::kMalformed;
     }
-    std::copy(result.begin(), result.end(), text);
-    text[result.size()] = L'\0';
-    return kDone;
 }
 
 } // namespace
@@ -92,12 +115,13 @@ extern "C" int __stdcall DvRegexSubstitute(char* text, const char* pattern,
 
 extern "C" int __stdcall DvRegexSubstituteW(wchar_t* text, unsigned int capacity,
                                             const wchar_t* pattern, const wchar_t* replacement) {
-    if (text == nullptr || capacity == 0 || pattern == nullptr || replacement == nullptr) {
-        return kNotDone;
-    }
-    try {
-        return WideSubstitute(text, capacity, pattern, replacement);
-    } catch (...) {
-        return kNotDone;
-    }
+    return WideSubstitute(text, capacity, pattern, replacement) == SubstituteStatus::kDone
+               ? kDone
+               : kNotDone;
+}
+
+extern "C" int __stdcall DvRegexSubstituteStatusW(wchar_t* text, unsigned int capacity,
+                                                  const wchar_t* pattern,
+                                                  const wchar_t* replacement) {
+    return static_cast<int>(WideSubstitute(text, capacity, pattern, replacement));
 }

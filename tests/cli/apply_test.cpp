@@ -17,7 +17,8 @@ protected:
             .Conversion(u"誤り", {Step(StepKind::SimpleReplace, u"a", u"b"),
                                   Step(StepKind::RegexReplace, u"(", u"x")})
             .Raw(u"謎", 9, {})
-            .Conversion(u"消去", {Step(StepKind::RegexReplace, u"(?s).+", u"")});
+            .Conversion(u"消去", {Step(StepKind::RegexReplace, u"(?s).+", u"")})
+            .Conversion(u"限界", {Step(StepKind::RegexReplace, u"(a+)+b", u"x")});
         store.Save(files);
     }
 
@@ -77,9 +78,17 @@ TEST_F(ApplyTest, MalformedExpressionWritesOnlyTheMessage) {
     EXPECT_EQ(result.err, "正規表現の構文に誤りがあります\n");
 }
 
+TEST_F(ApplyTest, AnExpressionStoppedByALimitSaysSoRatherThanSyntaxError) {
+    const auto result = Apply(std::string(30, 'a') + "cb", {"A", "h"});
+    EXPECT_EQ(result.code, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err,
+              "正規表現の照合が複雑になりすぎたため中止しました。正規表現を見直してください\n");
+}
+
 TEST_F(ApplyTest, UnknownEntriesAndKindsAreRefused) {
     for (const auto& [category, item] :
-         std::vector<std::pair<std::string, std::string>>{{"B", "a"}, {"A", "h"}, {"A", "f"}}) {
+         std::vector<std::pair<std::string, std::string>>{{"B", "a"}, {"A", "i"}, {"A", "f"}}) {
         const auto result = Apply("x", {category, item});
         EXPECT_EQ(result.code, 1) << category << item;
         EXPECT_EQ(result.out, "") << category << item;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Drives the real kvtx regex through pipes, as a shell user does: UTF-8 in and out, line ends
 # kept in the input's style, a malformed expression reported on standard error with nothing on
-# standard output and a failing exit status, and a long Japanese text.
+# standard output and a failing exit status, a missing library told apart from a malformed
+# expression, and a long Japanese text.
 # Usage: kvtx_regex_test.sh KVTX [RUNNER...]   (RUNNER: scripts/wine-exec for Windows)
 set -euo pipefail
 kvtx=$1
@@ -29,6 +30,20 @@ if printf 'text\n' | regex '(' 'x' >bad.out 2>bad.err; then
 fi
 [[ ! -s bad.out ]] || fail "a malformed pattern wrote to standard output"
 grep -q '正規表現の構文に誤りがあります' bad.err || fail "message: $(cat bad.err)"
+
+# Windows only (Linux links the library in): without DVLIBREGEX.dll beside the program the
+# message names the library instead of blaming the expression.
+if ((${#runner[@]})); then
+    mkdir alone
+    cp "$kvtx" alone/
+    if printf 'text\n' | "${runner[@]}" "alone/$(basename "$kvtx")" regex 't' 'T' \
+        >alone.out 2>alone.err; then
+        fail "a missing library exited with success"
+    fi
+    [[ ! -s alone.out ]] || fail "a missing library wrote to standard output"
+    grep -q 'DVLIBREGEX.dll が見つからないか、使えません' alone.err ||
+        fail "missing library: $(cat alone.err)"
+fi
 
 for i in $(seq 1 20000); do printf '日本語のテキスト %d 件\n' "$i"; done >long.in
 regex '(\d+) 件' '[$1]' <long.in >long.out

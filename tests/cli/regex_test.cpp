@@ -69,6 +69,34 @@ TEST(KvtxRegex, AMalformedExpressionWritesTheMessageAndNothingElse) {
     }
 }
 
+// Each is well-formed, so none may be reported as a syntax error.
+TEST(KvtxRegex, WorkTheLibraryRefusesIsReportedWithItsReason) {
+    std::string hostile;
+    for (int i = 0; i < 20000; ++i) {
+        hostile += "aaaaaaaaaaaaaaaa-b";
+    }
+    struct Refusal {
+        std::string input;
+        std::string pattern;
+        std::string replacement;
+        std::string message;
+    };
+    for (const Refusal& refusal : std::vector<Refusal>{
+             {std::string(30, 'a') + "cb", "(a+)+b", "x",
+              "正規表現の照合が複雑になりすぎたため中止しました。正規表現を見直してください"},
+             {hostile, "(a+)+b", "x",
+              "正規表現の処理に時間がかかりすぎたため中止しました。"
+              "選択範囲を短くするか、正規表現を見直してください"},
+             {"a", "a", std::string(600, 'x'), "置換した結果が長くなりすぎるため中止しました"},
+             {"abc", "b", "\\x{0}",
+              "NUL文字（文字コード0）を含む文字列は扱えないため中止しました"}}) {
+        const RegexRun run = KvtxRegex(refusal.input, {refusal.pattern, refusal.replacement});
+        EXPECT_EQ(run.code, 1) << refusal.pattern;
+        EXPECT_EQ(run.out, "") << refusal.pattern;
+        EXPECT_EQ(run.err, refusal.message + "\n");
+    }
+}
+
 TEST(KvtxRegex, RefusesInputThatIsNotUtf8) {
     const RegexRun run = KvtxRegex("bad \xff byte", {"a", "b"});
     EXPECT_NE(run.code, 0);

@@ -68,6 +68,8 @@ protected:
     testing::FakeText addStep, changeStep, deleteStep, stepUp, stepDown;
 
     std::vector<std::u16string> syntaxChecked;
+    // When set, what the syntax check answers for every step.
+    std::optional<RegexStatus> syntaxAnswer;
     std::unique_ptr<EditorDialog> editor;
 
     static std::u16string Path(const std::u16string& fileName) { return kDir + fileName; }
@@ -147,8 +149,13 @@ protected:
         EditorServices services{fileSystem, messages, names,
                                 [this](const std::u16string& pattern, const std::u16string&) {
                                     syntaxChecked.push_back(pattern);
+                                    if (syntaxAnswer) {
+                                        return *syntaxAnswer;
+                                    }
                                     return std::count(pattern.begin(), pattern.end(), u'(') ==
-                                           std::count(pattern.begin(), pattern.end(), u')');
+                                                   std::count(pattern.begin(), pattern.end(), u')')
+                                               ? RegexStatus::kDone
+                                               : RegexStatus::kMalformed;
                                 }};
         editor = std::make_unique<EditorDialog>(Controls(), services, dataDirectory,
                                                 categorySelection, itemSelection);

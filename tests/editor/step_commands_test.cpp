@@ -107,6 +107,17 @@ TEST_F(StepCommandsTest, AMalformedRegexIsStoredAndMarked) {
     EXPECT_EQ(std::count(syntaxChecked.begin(), syntaxChecked.end(), u"(abc"), 2);
 }
 
+TEST_F(StepCommandsTest, OnlyAMalformedRegexIsMarkedAsASyntaxError) {
+    for (const auto& [answer, line] : std::vector<std::pair<RegexStatus, std::u16string>>{
+             {RegexStatus::kLibraryMissing, u"Step 1 【ライブラリなし】 正規：s/(a+)+b/x/"},
+             {RegexStatus::kMatchLimit, u"Step 1 正規：s/(a+)+b/x/"},
+             {RegexStatus::kTimeLimit, u"Step 1 正規：s/(a+)+b/x/"}}) {
+        syntaxAnswer = answer;
+        OpenChain({{1, u"(a+)+b", u"x", u""}});
+        EXPECT_EQ(steps.items, std::vector<std::u16string>{line});
+    }
+}
+
 TEST_F(StepCommandsTest, ChangeOverwritesKindAndStringsOfTheSelectedStep) {
     OpenChain({{0, u"foo", u"bar", u""}, {0, u"x", u"y", u""}});
     steps.UserSelects(1);

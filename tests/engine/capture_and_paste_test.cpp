@@ -1,4 +1,5 @@
 #include "engine/capture_and_paste.h"
+#include "engine/regex_messages.h"
 #include "tests/engine/fake_picker.h"
 #include "tests/fakes/fake_clipboard.h"
 #include "tests/fakes/fake_keystrokes.h"
@@ -47,13 +48,16 @@ public:
         text = u"[" + text + u"]";
         return true;
     }
-    bool SubstituteQuick(std::u16string& text, const std::u16string& pattern,
-                         const std::u16string& replacement) override {
+    RegexStatus SubstituteQuick(std::u16string& text, const std::u16string& pattern,
+                                const std::u16string& replacement) override {
         if (pattern == u"(") {
-            return false;
+            return RegexStatus::kMalformed;
+        }
+        if (pattern == u"(a+)+b") {
+            return RegexStatus::kMatchLimit;
         }
         text = ReplaceAll(text, pattern, replacement);
-        return true;
+        return RegexStatus::kDone;
     }
 
     int expansions = 0;
@@ -362,6 +366,15 @@ TEST_F(QuickRegexTest, MalformedExpressionShowsTheMessageAndPastesNothing) {
     EXPECT_EQ(clipboard.text, u"Bob");
     EXPECT_EQ(window.pasteTimerMs, -1);
     EXPECT_FALSE(window.visible);
+}
+
+TEST_F(QuickRegexTest, AnExpressionStoppedByALimitSaysSoAndPastesNothing) {
+    prompt.answer = QuickRegexRequest{u"(a+)+b", u""};
+    driver->RunQuickRegex(prompt);
+    EXPECT_EQ(messages.shown, std::vector<std::u16string>{
+                                  std::u16string(RegexFailureMessage(RegexStatus::kMatchLimit))});
+    EXPECT_EQ(clipboard.text, u"Bob");
+    EXPECT_EQ(window.pasteTimerMs, -1);
 }
 
 TEST_F(QuickRegexTest, PendingPasteGoesOutBeforeTheDialogOpens) {

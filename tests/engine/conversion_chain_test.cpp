@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace kvtx {
 namespace {
@@ -142,16 +143,31 @@ TEST_F(ApplyConversionTest, RegexReplacementLineFeedComesBackAsCrLf) {
     EXPECT_EQ(Converted({{kRegex, u",", u"\\n", u""}}, u"a,b\r\nc"), u"a\r\nb\r\nc");
 }
 
-TEST_F(ApplyConversionTest, MalformedExpressionStopsTheChainWithItsMessage) {
-    library.malformed = {u"("};
-    std::u16string text = u"abc";
-    EXPECT_FALSE(Apply(
-        {{kSimple, u"a", u"x", u""}, {kRegex, u"(", u"y", u""}, {kSimple, u"b", u"z", u""}}, text));
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0], u"正規表現の構文に誤りがあります");
-    EXPECT_EQ(library.calls.size(), 1u);
-    // The third step never ran.
-    EXPECT_EQ(text.find(u'z'), std::u16string::npos);
+TEST_F(ApplyConversionTest, ARefusedExpressionStopsTheChainWithTheMessageOfItsReason) {
+    const std::vector<RegexStatus> refusals{
+        RegexStatus::kMalformed,  RegexStatus::kTimeLimit, RegexStatus::kResultTooLarge,
+        RegexStatus::kMatchLimit, RegexStatus::kHoldsNul,  RegexStatus::kLibraryMissing};
+    std::set<std::u16string> messagesSeen;
+    for (const RegexStatus refusal : refusals) {
+        library.refusals = {{u"(", refusal}};
+        library.calls.clear();
+        messages.shown.clear();
+        std::u16string text = u"abc";
+        EXPECT_FALSE(Apply(
+            {{kSimple, u"a", u"x", u""}, {kRegex, u"(", u"y", u""}, {kSimple, u"b", u"z", u""}},
+            text));
+        ASSERT_EQ(messages.shown.size(), 1u);
+        messagesSeen.insert(messages.shown[0]);
+        // Only a malformed expression is reported as one.
+        EXPECT_EQ(messages.shown[0] == u"正規表現の構文に誤りがあります",
+                  refusal == RegexStatus::kMalformed);
+        EXPECT_EQ(library.calls.size(), 1u);
+        // The third step never ran.
+        EXPECT_EQ(text.find(u'z'), std::u16string::npos);
+    }
+    EXPECT_EQ(messagesSeen.size(), refusals.size());
+    // The user is told which file to look for.
+    EXPECT_NE(messages.shown[0].find(u"DVLIBREGEX.dll"), std::u16string::npos);
 }
 
 TEST_F(ApplyConversionTest, UnknownStepKindsAreSkipped) {

@@ -1,4 +1,5 @@
 #include "engine/regex_dialog.h"
+#include "engine/regex_messages.h"
 #include "tests/fakes/fake_controls.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_message_box.h"
@@ -6,6 +7,7 @@
 
 #include <cstring>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace kvtx {
 namespace {
@@ -30,7 +32,11 @@ protected:
             opened->pattern, opened->replacement, messages, opened->window,
             [this](const std::u16string& p, const std::u16string& r) {
                 checked.push_back(p + u"|" + r);
-                return p.find(u'(') == std::u16string::npos;
+                if (probeAnswer) {
+                    return *probeAnswer;
+                }
+                return p.find(u'(') == std::u16string::npos ? RegexStatus::kDone
+                                                            : RegexStatus::kMalformed;
             });
         opened->dialog->OnInitDialog(LoadHistory(files, kHistory));
         return opened;
@@ -60,6 +66,8 @@ protected:
     FakeFileSystem files;
     FakeMessageBox messages;
     std::vector<std::u16string> checked;
+    // When set, what the probe answers for every pair.
+    std::optional<RegexStatus> probeAnswer;
 };
 
 TEST_F(RegexDialogTest, WithoutHistoryEverythingStartsEmptyAndComesToTheFront) {
@@ -112,6 +120,19 @@ TEST_F(RegexDialogTest, MalformedExpressionKeepsTheDialogOpenWithItsTexts) {
     opened->pattern.SetText(u"fixed");
     EXPECT_TRUE(opened->dialog->OnOK());
     EXPECT_EQ(opened->dialog->m_strPattern, u"fixed");
+}
+
+TEST_F(RegexDialogTest, AProbeStoppedForAnotherReasonIsNotCalledASyntaxError) {
+    for (const RegexStatus answer : {RegexStatus::kLibraryMissing, RegexStatus::kMatchLimit}) {
+        probeAnswer = answer;
+        messages.shown.clear();
+        auto opened = Open();
+        opened->pattern.SetText(u"fine");
+        EXPECT_FALSE(opened->dialog->OnOK());
+        EXPECT_EQ(messages.shown,
+                  std::vector<std::u16string>{std::u16string(RegexFailureMessage(answer))});
+        EXPECT_EQ(opened->pattern.Text(), u"fine");
+    }
 }
 
 TEST_F(RegexDialogTest, FieldOverFiveHundredCharactersIsRefusedBeforeTheCheck) {

@@ -2,14 +2,15 @@
 
 #include "engine/regex_engine.h"
 
-#include <set>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace kvtx::testing {
 
 // A library that replaces the pattern literally, so that tests can tell exactly what reached it;
-// patterns listed in `malformed` are refused as the real library refuses a bad expression.
+// a pattern listed in `refusals` is refused for the reason given there, as the real library
+// refuses a bad expression or work beyond its limits.
 class FakeRegexLibrary final : public RegexLibrary {
 public:
     struct Call {
@@ -18,11 +19,11 @@ public:
         std::u16string replacement;
     };
 
-    int Substitute(std::u16string& text, const std::u16string& pattern,
-                   const std::u16string& replacement) override {
+    RegexStatus Substitute(std::u16string& text, const std::u16string& pattern,
+                           const std::u16string& replacement) override {
         calls.push_back({text, pattern, replacement});
-        if (malformed.contains(pattern)) {
-            return 1;
+        if (const auto refusal = refusals.find(pattern); refusal != refusals.end()) {
+            return refusal->second;
         }
         std::u16string result;
         std::size_t start = 0;
@@ -32,10 +33,10 @@ public:
             start = found + pattern.size();
         }
         text = result.append(text, start);
-        return 0;
+        return RegexStatus::kDone;
     }
 
-    std::set<std::u16string> malformed;
+    std::map<std::u16string, RegexStatus> refusals;
     std::vector<Call> calls;
 };
 

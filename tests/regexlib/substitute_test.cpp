@@ -1,6 +1,8 @@
 #include "regexlib/substitute.h"
 
 #include <gtest/gtest.h>
+#include <utility>
+#include <vector>
 
 namespace kvtx::regexlib {
 namespace {
@@ -94,7 +96,7 @@ TEST(RegexDialect, TextThatIsNotValidUtf16IsCarriedThrough) {
     const std::u16string lone = u"a\xD800z a";
     EXPECT_EQ(Done(lone, u"a", u"b"), u"b\xD800z b");
     const std::u16string withNul(u"a\0a", 3);
-    EXPECT_EQ(Done(withNul, u"a", u"b"), std::u16string(u"b\0b", 3));
+    EXPECT_EQ(Done(withNul, u"\\x{0}", u"-"), u"a-a");
     const std::u16string pair = u"\xD83D\xDE00";
     EXPECT_EQ(Done(pair + u"a.", u"a|\\.", u"b"), pair + u"bb");
     const std::u16string lowFirst = u"\xDC00";
@@ -131,10 +133,10 @@ TEST(RegexMalformed, ReplacementsWhetherOrNotAnythingMatches) {
     EXPECT_EQ(StatusOf(u"zzz", u"(*CRLF)(a)", u"$1"), SubstituteStatus::kDone);
 }
 
-TEST(RegexLimits, CatastrophicBacktrackingIsRefused) {
+TEST(RegexLimits, CatastrophicBacktrackingStopsAtTheMatchLimit) {
     const std::u16string text = std::u16string(30, u'a') + u"cb";
     const Outcome outcome = Attempt(text, u"(a+)+b", u"x");
-    EXPECT_EQ(outcome.status, SubstituteStatus::kRefused);
+    EXPECT_EQ(outcome.status, SubstituteStatus::kMatchLimit);
     EXPECT_TRUE(outcome.text == u"untouched");
 }
 
@@ -149,13 +151,17 @@ TEST(RegexLimits, ADeadlineBoundsManyAttemptsThatEachStayUnderTheMatchLimit) {
     SubstituteLimits limits;
     limits.deadline = std::chrono::milliseconds(200);
     const Outcome outcome = Attempt(text, u"(a+)+b", u"x", kRoomy * 4, limits);
-    EXPECT_EQ(outcome.status, SubstituteStatus::kRefused);
+    EXPECT_EQ(outcome.status, SubstituteStatus::kTimeLimit);
     EXPECT_TRUE(outcome.text == u"untouched");
 }
 
 TEST(RegexLimits, RepeatedGroupsOverAHugeTextAreRefusedNotCrashed) {
     const std::u16string text(2'000'000, u'x');
-    EXPECT_EQ(Attempt(text, u"(.|\\n)*", u"y", text.size() * 2).status, SubstituteStatus::kRefused);
+    // Time enough that the backtracking memory, not the clock, runs out.
+    SubstituteLimits limits;
+    limits.deadline = std::chrono::hours(1);
+    EXPECT_EQ(Attempt(text, u"(.|\\n)*", u"y", text.size() * 2, limits).status,
+              SubstituteStatus::kMatchLimit);
 }
 
 TEST(RegexLimits, TheUsualWorkOnALongTextIsDone) {
@@ -172,7 +178,7 @@ TEST(RegexLimits, TheUsualWorkOnALongTextIsDone) {
 TEST(RegexResultSize, AResultUpToTheLimitIsDoneOneUnitMoreIsRefused) {
     EXPECT_EQ(Attempt(u"abc", u"b", u"12345", 7).text, u"a12345c");
     const Outcome over = Attempt(u"abc", u"b", u"123456", 7);
-    EXPECT_EQ(over.status, SubstituteStatus::kRefused);
+    EXPECT_EQ(over.status, SubstituteStatus::kResultTooLarge);
     EXPECT_TRUE(over.text == u"untouched");
 }
 
@@ -182,7 +188,18 @@ TEST(RegexResultSize, AResultFarLargerThanTheTextStillComesOutWhole) {
     ASSERT_EQ(outcome.status, SubstituteStatus::kDone);
     EXPECT_TRUE(outcome.text == std::u16string(10000, u'a'));
     EXPECT_EQ(Attempt(text, u"a", u"$0$0$0$0$0$0$0$0$0$0", 9999).status,
-              SubstituteStatus::kRefused);
+              SubstituteStatus::kResultTooLarge);
+}
+
+// Every caller ends strings at a NUL, so a result with one would reach the user cut short.
+TEST(RegexResultSize, AResultHoldingANulIsRefusedWhole) {
+    const std::u16string withNul(u"a\0a", 3);
+    for (const auto& [text, replacement] : std::vector<std::pair<std::u16string, std::u16string>>{
+             {u"abc", u"\\x{0}"}, {u"abc", u"\\o{0}"}, {u"abc", u"[\\x00]"}, {withNul, u"b"}}) {
+        const Outcome outcome = Attempt(text, u"b|a", replacement);
+        EXPECT_EQ(outcome.status, SubstituteStatus::kResultHoldsNul) << Ascii(replacement);
+        EXPECT_TRUE(outcome.text == u"untouched");
+    }
 }
 
 } // namespace

@@ -14,8 +14,10 @@ TEST(DescribeStepTest, EachKindHasItsWording) {
     EXPECT_EQ(DescribeStep(Step(StepKind::SimpleReplace, u"foo", u"bar"), 1),
               u"Step 1 置換：foo → bar");
     EXPECT_EQ(DescribeStep(Step(StepKind::RegexReplace, u"a+", u"b"), 3), u"Step 3 正規：s/a+/b/");
-    EXPECT_EQ(DescribeStep(Step(StepKind::RegexReplace, u"a+", u"b"), 3, true),
+    EXPECT_EQ(DescribeStep(Step(StepKind::RegexReplace, u"a+", u"b"), 3, StepMark::kSyntaxError),
               u"Step 3 【構文誤り】 正規：s/a+/b/");
+    EXPECT_EQ(DescribeStep(Step(StepKind::RegexReplace, u"a+", u"b"), 3, StepMark::kLibraryMissing),
+              u"Step 3 【ライブラリなし】 正規：s/a+/b/");
     EXPECT_EQ(DescribeStep(Step(StepKind::RangeReplace, u"(", u")", u"x"), 1),
               u"Step 1 区間：(<x>)");
 }
@@ -26,8 +28,8 @@ TEST(DescribeStepTest, EmptyStringsAndUnknownKinds) {
     ConversionStep unknown = Step(StepKind::SimpleReplace, u"a", u"b");
     unknown.kind = 9;
     EXPECT_EQ(DescribeStep(unknown, 2), u"");
-    // The simple form never checks syntax, so the flag only marks regular expressions.
-    EXPECT_EQ(DescribeStep(Step(StepKind::SimpleReplace, u"a", u"b"), 12, true),
+    // The simple form never checks syntax, so a mark only shows on regular expressions.
+    EXPECT_EQ(DescribeStep(Step(StepKind::SimpleReplace, u"a", u"b"), 12, StepMark::kSyntaxError),
               u"Step 12 置換：a → b");
 }
 

@@ -24,54 +24,59 @@ protected:
 
 TEST_F(AnsiOnlyLibrary, IsReachedThroughOrdinalOneWithAnsiStrings) {
     ASSERT_TRUE(library.Loaded());
+    EXPECT_FALSE(library.HasStatusEntry());
     EXPECT_FALSE(library.HasWideEntry());
     std::u16string text = u"表✓";
     // ✓ has no CP932 form: the ANSI border turns it into the default character.
-    EXPECT_EQ(library.Substitute(text, u"パ", u"r"), 5);
+    EXPECT_EQ(library.Substitute(text, u"パ", u"r"), RegexStatus::kDone);
     EXPECT_EQ(text, u"表?|パ|r");
 }
 
-TEST_F(AnsiOnlyLibrary, AnswerOneLeavesTheTextAlone) {
+TEST_F(AnsiOnlyLibrary, AnswerOneIsMalformedAndLeavesTheTextAlone) {
     std::u16string text = u"keep";
-    EXPECT_EQ(library.Substitute(text, u"(", u"x"), 1);
+    EXPECT_EQ(library.Substitute(text, u"(", u"x"), RegexStatus::kMalformed);
     EXPECT_EQ(text, u"keep");
 }
 
 TEST_F(AnsiOnlyLibrary, AFieldBeyondItsAnsiBufferIsRefusedWithoutACall) {
     const int before = Calls();
     std::u16string text = u"t";
-    EXPECT_EQ(library.Substitute(text, std::u16string(512, u'p'), u"r"), 1);
+    EXPECT_EQ(library.Substitute(text, std::u16string(512, u'p'), u"r"), RegexStatus::kMalformed);
     // 256 two-byte characters need 512 bytes and the NUL.
-    EXPECT_EQ(library.Substitute(text, u"p", std::u16string(256, u'表')), 1);
+    EXPECT_EQ(library.Substitute(text, u"p", std::u16string(256, u'表')), RegexStatus::kMalformed);
     EXPECT_EQ(text, u"t");
     EXPECT_EQ(Calls(), before);
 
-    EXPECT_EQ(library.Substitute(text, std::u16string(511, u'p'), u"r"), 5);
+    EXPECT_EQ(library.Substitute(text, std::u16string(511, u'p'), u"r"), RegexStatus::kDone);
     EXPECT_EQ(Calls(), before + 1);
 }
 
-TEST(DllRegexLibrary, OurOwnLibraryIsReachedThroughItsWideEntry) {
+TEST(DllRegexLibrary, ALibraryWithoutTheStatusEntryIsReachedThroughItsWideEntry) {
+    DllRegexLibrary library(BesideTest(u"wide_only_regex.dll"));
+    ASSERT_TRUE(library.Loaded());
+    EXPECT_FALSE(library.HasStatusEntry());
+    EXPECT_TRUE(library.HasWideEntry());
+    std::u16string text = u"😀";
+    EXPECT_EQ(library.Substitute(text, u"✓", u"r"), RegexStatus::kDone);
+    EXPECT_EQ(text, u"😀|✓|r");
+    EXPECT_EQ(library.Substitute(text, u"(", u"r"), RegexStatus::kMalformed);
+    EXPECT_EQ(text, u"😀|✓|r");
+}
+
+TEST(DllRegexLibrary, OurOwnLibraryIsReachedThroughItsStatusEntry) {
     DllRegexLibrary library(BesideTest(u"DVLIBREGEX.dll"));
     ASSERT_TRUE(library.Loaded());
-    EXPECT_TRUE(library.HasWideEntry());
+    EXPECT_TRUE(library.HasStatusEntry());
     std::u16string text = u"😀 and ✓";
-    EXPECT_EQ(library.Substitute(text, u"and", u"и"), 0);
+    EXPECT_EQ(library.Substitute(text, u"and", u"и"), RegexStatus::kDone);
     EXPECT_EQ(text, u"😀 и ✓");
 }
 
-TEST(DllRegexLibrary, ATextWithANulIsRefusedRatherThanCutShort) {
-    DllRegexLibrary library(BesideTest(u"DVLIBREGEX.dll"));
-    const std::u16string withNul(u"a\0a", 3);
-    std::u16string text = withNul;
-    EXPECT_EQ(library.Substitute(text, u"a", u"b"), 1);
-    EXPECT_EQ(text, withNul);
-}
-
-TEST(DllRegexLibrary, WithoutALibraryEverySubstitutionIsRefused) {
+TEST(DllRegexLibrary, WithoutALibraryEveryCallSaysItIsMissing) {
     DllRegexLibrary library(BesideTest(u"no-such-library.dll"));
     EXPECT_FALSE(library.Loaded());
     std::u16string text = u"t";
-    EXPECT_EQ(library.Substitute(text, u"t", u"x"), 1);
+    EXPECT_EQ(library.Substitute(text, u"t", u"x"), RegexStatus::kLibraryMissing);
     EXPECT_EQ(text, u"t");
 }
 

@@ -3,6 +3,7 @@
 #include "platform/file_system.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
+#include "regexlib/dvlibregex.h"
 
 #include <gtest/gtest.h>
 #include <initializer_list>
@@ -79,6 +80,24 @@ protected:
         return Ansi(text, 2 * static_cast<std::size_t>(units) + 10, pattern, replacement);
     }
 
+    // A wide entry's call on text in a buffer of capacity units followed by guard units.
+    struct WideCall {
+        int result;
+        std::wstring text;
+        bool guardIntact;
+    };
+    static WideCall CallWide(WideEntry entry, const std::wstring& text, std::size_t capacity,
+                             const wchar_t* pattern, const wchar_t* replacement) {
+        std::vector<wchar_t> buffer(capacity + 8, L'#');
+        std::copy(text.begin(), text.end(), buffer.begin());
+        buffer[text.size()] = L'\0';
+        const int result =
+            entry(buffer.data(), static_cast<unsigned>(capacity), pattern, replacement);
+        return {result, std::wstring(buffer.data()),
+                std::wstring(buffer.begin() + static_cast<std::ptrdiff_t>(capacity),
+                             buffer.end()) == std::wstring(8, L'#')};
+    }
+
     static win32::ModuleHandle module_;
     AnsiEntry ansi_ = nullptr;
     WideEntry wide_ = nullptr;
@@ -107,22 +126,79 @@ TEST_F(DvLibRegex, MultiByteCharactersAreNeverSplitAtABackslashTrailByte) {
     EXPECT_EQ(call.text, Cat({"x[", kHyo, kHyo, "]y"}));
 }
 
-TEST_F(DvLibRegex, AnsiResultsUpToTwiceTheTextAndTenFitLongerOnesAreRefused) {
+// Ordinal 1 has no capacity: a longer result is neither cut nor written past the buffer the text
+// implies, and the text stays as it was.
+TEST_F(DvLibRegex, AnsiResultsUpToTwiceTheTextAndTenFitLongerOnesLeaveTheTextUntouched) {
     // "ab": 14 bytes, the terminating NUL included.
     EXPECT_EQ(Ansi("ab", "b", std::string(12, 'x')).text, Cat({"a", std::string(12, 'x')}));
-    Call refused = Ansi("ab", "b", std::string(13, 'x'));
-    EXPECT_EQ(refused.result, 1);
-    EXPECT_EQ(refused.text, "ab");
-    EXPECT_TRUE(refused.guardIntact);
+    Call tooLong = Ansi("ab", "b", std::string(13, 'x'));
+    EXPECT_NE(tooLong.result, 1);
+    EXPECT_EQ(tooLong.text, "ab");
+    EXPECT_TRUE(tooLong.guardIntact);
 
     // 表 is two bytes but one UTF-16 unit: 12 bytes, so five 表 and the NUL fit, six do not.
     Call fits = Ansi(kHyo, kHyo, Cat({kHyo, kHyo, kHyo, kHyo, kHyo}));
     EXPECT_EQ(fits.result, 0);
     EXPECT_TRUE(fits.guardIntact);
-    Call tooLong = Ansi(kHyo, kHyo, Cat({kHyo, kHyo, kHyo, kHyo, kHyo, kHyo}));
-    EXPECT_EQ(tooLong.result, 1);
+    tooLong = Ansi(kHyo, kHyo, Cat({kHyo, kHyo, kHyo, kHyo, kHyo, kHyo}));
+    EXPECT_NE(tooLong.result, 1);
     EXPECT_EQ(tooLong.text, kHyo);
     EXPECT_TRUE(tooLong.guardIntact);
+}
+
+// The syntax probe: "test" in a 512-byte buffer. A well-formed pair passes however long its
+// result, and a step whose 4-character text has 18 bytes is not written past them.
+TEST_F(DvLibRegex, TheSyntaxProbeOfAWellFormedPairPassesWhateverItsResult) {
+    for (const std::size_t bufferSize : {std::size_t{512}, std::size_t{18}}) {
+        const Call probe = Ansi("test", bufferSize, "t", std::string(20, 'x'));
+        EXPECT_NE(probe.result, 1) << bufferSize;
+        EXPECT_EQ(probe.text, "test") << bufferSize;
+        EXPECT_TRUE(probe.guardIntact) << bufferSize;
+    }
+    EXPECT_EQ(Ansi("test", 512, "(", "x").result, 1);
+}
+
+TEST_F(DvLibRegex, AResultHoldingANulIsRefusedRatherThanCutShort) {
+    const Call ansi = Ansi("abc", "b", "\\x{0}");
+    EXPECT_EQ(ansi.result, 1);
+    EXPECT_EQ(ansi.text, "abc");
+    const WideCall wide = CallWide(wide_, L"abc", 64, L"b", L"[\\o{0}]");
+    EXPECT_EQ(wide.result, 1);
+    EXPECT_EQ(wide.text, L"abc");
+}
+
+// Found by name as the program looks for it, and answering why it stopped.
+TEST_F(DvLibRegex, TheStatusEntryTellsEveryReasonApartAndLeavesTheTextOnEach) {
+    const auto status = Cast<WideEntry>(GetProcAddress(module_.get(), "DvRegexSubstituteStatusW"));
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status, Cast<WideEntry>(GetProcAddress(module_.get(), MAKEINTRESOURCEA(3))));
+    std::wstring hostile;
+    for (int i = 0; i < 20000; ++i) {
+        hostile += L"aaaaaaaaaaaaaaaa-b";
+    }
+    struct Case {
+        std::wstring text;
+        std::size_t capacity;
+        const wchar_t* pattern;
+        const wchar_t* replacement;
+        int status;
+    };
+    const std::wstring catastrophic = std::wstring(30, L'a') + L"cb";
+    for (const Case& c :
+         std::vector<Case>{{L"abc", 64, L"(", L"x", DV_REGEX_MALFORMED},
+                           {L"abc", 64, L"b", L"$2", DV_REGEX_MALFORMED},
+                           {hostile, hostile.size() + 1, L"(a+)+b", L"x", DV_REGEX_TIME_LIMIT},
+                           {L"ab", 5, L"b", L"xyzw", DV_REGEX_RESULT_TOO_LARGE},
+                           {catastrophic, 64, L"(a+)+b", L"x", DV_REGEX_MATCH_LIMIT},
+                           {L"abc", 64, L"b", L"\\x{0}", DV_REGEX_RESULT_HOLDS_NUL}}) {
+        const WideCall call = CallWide(status, c.text, c.capacity, c.pattern, c.replacement);
+        EXPECT_EQ(call.result, c.status) << c.pattern;
+        EXPECT_TRUE(call.text == c.text) << c.pattern;
+        EXPECT_TRUE(call.guardIntact) << c.pattern;
+    }
+    const WideCall done = CallWide(status, L"表 abc", 64, L"b", L"😀");
+    EXPECT_EQ(done.result, DV_REGEX_DONE);
+    EXPECT_EQ(done.text, L"表 a😀c");
 }
 
 TEST_F(DvLibRegex, MalformedOrRefusedWorkAnswersOneAndLeavesTheText) {
