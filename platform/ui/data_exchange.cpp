@@ -1,6 +1,7 @@
 #include "platform/ui/data_exchange.h"
 
 #include <charconv>
+#include <limits>
 
 namespace kvtx::ui {
 namespace {
@@ -47,7 +48,16 @@ bool ParseInteger(const std::u16string& text, int& value) {
         ++begin;
     }
     const auto [ptr, error] = std::from_chars(begin, end, value);
-    return error == std::errc() && ptr == end;
+    if (ptr != end) {
+        return false;
+    }
+    // Digits beyond an int's range still make an integer: it stands at the nearer end of the
+    // range, so that a range check reports it as out of range rather than as no integer.
+    if (error == std::errc::result_out_of_range) {
+        value = *begin == '-' ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
+        return true;
+    }
+    return error == std::errc();
 }
 
 bool DataExchange::Refuse(Control& control, const std::u16string& message) {

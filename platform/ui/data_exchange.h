@@ -47,7 +47,8 @@ private:
     std::vector<Binding> bindings_;
 };
 
-// Strict decimal integer with optional sign and surrounding blanks, as the delay box needs.
+// Strict decimal integer with optional sign and surrounding blanks, as the delay box needs; one
+// beyond an int's range gives the int nearest to it.
 bool ParseInteger(const std::u16string& text, int& value);
 
 } // namespace kvtx::ui

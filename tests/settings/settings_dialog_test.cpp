@@ -112,7 +112,7 @@ TEST_F(SettingsDialogTest, DelayIsTakenFromAHundredToTwoThousandInclusive) {
 TEST_F(SettingsDialogTest, DelayOutsideTheRangeKeepsTheDialogOpenWithTheRangeAndTheFocus) {
     dialog.SetValues(Distinct());
     dialog.OnInitDialog();
-    for (const std::u16string typed : {u"99", u"2001", u"0", u"-150"}) {
+    for (const std::u16string typed : {u"99", u"2001", u"0", u"-150", u"99999999999999999999"}) {
         messages.shown.clear();
         const int focusBefore = delay.focusCount;
         delay.UserReplaces(typed);
@@ -125,16 +125,13 @@ TEST_F(SettingsDialogTest, DelayOutsideTheRangeKeepsTheDialogOpenWithTheRangeAnd
     }
 }
 
-TEST_F(SettingsDialogTest, EmptyOrUnrepresentableDelayAsksForAnInteger) {
+TEST_F(SettingsDialogTest, EmptyDelayAsksForAnInteger) {
     dialog.SetValues(Distinct());
     dialog.OnInitDialog();
-    for (const std::u16string typed : {u"", u"99999999999999999999"}) {
-        messages.shown.clear();
-        delay.UserReplaces(typed);
-        EXPECT_FALSE(dialog.OnOK());
-        EXPECT_EQ(messages.shown, std::vector<std::u16string>{u"整数を入力してください。"});
-        EXPECT_EQ(dialog.m_nTimeDelay, 150);
-    }
+    delay.UserReplaces(u"");
+    EXPECT_FALSE(dialog.OnOK());
+    EXPECT_EQ(messages.shown, std::vector<std::u16string>{u"整数を入力してください。"});
+    EXPECT_EQ(dialog.m_nTimeDelay, 150);
 }
 
 } // namespace
