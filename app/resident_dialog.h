@@ -73,7 +73,9 @@ struct ResidentServices {
 struct ResidentHooks {
     // A phrase of the category menu was chosen: index = 26 × category + item.
     std::function<void(int index)> applyItem;
-    std::function<void()> showCategoryMenu;
+    // The menu hotkey came; the menu opens here, where the cursor was before any category file
+    // was read for it, so that a slow disk does not move it.
+    std::function<void(platform::ScreenPoint at)> showCategoryMenu;
     std::function<void()> runQuickRegex;
     // TIMER_PASTE fired.
     std::function<void()> pasteTimer;

@@ -48,7 +48,7 @@ void ResidentDialog::OnHotkey(std::uintptr_t id) {
         OnTrayNotify(WM_TRAYNOTIFY, 0, 514);
     } else if (matches(m_hkMenu)) {
         if (hooks.showCategoryMenu) {
-            hooks.showCategoryMenu();
+            hooks.showCategoryMenu(services_.screen.CursorPosition());
         }
     } else if (matches(m_hkRegex)) {
         if (hooks.runQuickRegex) {

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 #include "cli/console_prompts.h"
 #include "cli/entry_names.h"
+#include "cli/store_snapshot.h"
 #include "cli/text_io.h"
 #include "cli/time_argument.h"
 #include "engine/conversion_chain.h"
@@ -59,12 +60,18 @@ public:
         const int category = *LetterPosition(category_);
         const int item = *LetterPosition(item_);
         PhraseStore store(context.files, context.dataDirectory);
-        store.LoadIndex();
+        if (store.LoadIndex() == FileRead::Unreadable) {
+            SayUnreadable(context.err, store.IndexPath());
+            return kFailure;
+        }
         if (category >= store.CategoryCount()) {
             context.err << "kvtx: there is no " << CategoryEntry(category, u"") << '\n';
             return kFailure;
         }
-        store.LoadCategory(category);
+        if (store.LoadCategory(category) == FileRead::Unreadable) {
+            SayUnreadable(context.err, *store.CategoryPath(category));
+            return kFailure;
+        }
         if (item >= store.ItemCount()) {
             context.err << "kvtx: " << CategoryEntry(category, store.CategoryName(category))
                         << " has no " << ItemEntry(item, u"") << '\n';

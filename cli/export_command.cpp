@@ -18,8 +18,11 @@ public:
 
     int Run(const CommandContext& context) override {
         PhraseStore store(context.files, context.dataDirectory);
-        const std::string text =
-            StoreToJson(ReadStore(store, context.err), context.err).dump(2, ' ', false) + '\n';
+        const auto snapshot = ReadStore(store, context.err);
+        if (!snapshot) {
+            return kFailure;
+        }
+        const std::string text = StoreToJson(*snapshot, context.err).dump(2, ' ', false) + '\n';
         if (!file_) {
             context.out << text;
             return context.out.flush() ? kSuccess : kFailure;

@@ -19,7 +19,11 @@ public:
 
     int Run(const CommandContext& context) override {
         PhraseStore store(context.files, context.dataDirectory);
-        const StoreSnapshot snapshot = ReadStore(store, context.err);
+        const auto read = ReadStore(store, context.err);
+        if (!read) {
+            return kFailure;
+        }
+        const StoreSnapshot& snapshot = *read;
         for (std::size_t k = 0; k < snapshot.categories.size(); ++k) {
             const auto position = static_cast<int>(k);
             context.out << Utf8Label(CategoryLetter(position),

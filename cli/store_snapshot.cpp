@@ -6,12 +6,21 @@
 
 namespace kvtx::cli {
 
-StoreSnapshot ReadStore(PhraseStore& store, std::ostream& warnings) {
-    if (!store.FileExists(store.IndexPath())) {
+void SayUnreadable(std::ostream& err, const std::u16string& path) {
+    err << "kvtx: cannot read " << platform::Utf16ToUtf8(path)
+        << " (another program may hold it)\n";
+}
+
+std::optional<StoreSnapshot> ReadStore(PhraseStore& store, std::ostream& warnings) {
+    const FileRead index = store.LoadIndex();
+    if (index == FileRead::Unreadable) {
+        SayUnreadable(warnings, store.IndexPath());
+        return std::nullopt;
+    }
+    if (index == FileRead::Missing) {
         warnings << "kvtx: no store in " << platform::Utf16ToUtf8(store.DataDirectory())
                  << " (no kvtx_index.dat): it reads as empty\n";
     }
-    store.LoadIndex();
 
     StoreSnapshot snapshot;
     const int count = store.CategoryCount();
@@ -31,7 +40,10 @@ StoreSnapshot ReadStore(PhraseStore& store, std::ostream& warnings) {
             warnings << "kvtx: warning: " << entry << ": " << fileName
                      << " is missing; it has no items\n";
         }
-        store.LoadCategory(k);
+        if (store.LoadCategory(k) == FileRead::Unreadable) {
+            SayUnreadable(warnings, *path);
+            return std::nullopt;
+        }
         snapshot.categories.push_back(store.Loaded());
     }
     return snapshot;

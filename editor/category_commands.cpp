@@ -12,8 +12,20 @@
 namespace kvtx::editor {
 
 bool EditorDialog::SaveIndexOrRestore(const IndexImage& before) {
+    if (!IndexMayBeWritten()) {
+        store_.Index() = before;
+        FillCategoryList();
+        ShowInControls();
+        return false;
+    }
     if (store_.SaveIndex()) {
-        LoadIndex();
+        // Memory is what was just written: a read-back that fails keeps it rather than leaving
+        // no categories, and the next write would drop them all.
+        const auto written = std::make_unique<IndexImage>(store_.Index());
+        if (!LoadIndex()) {
+            store_.Index() = *written;
+            FillCategoryList();
+        }
         return true;
     }
     // The index on disk is as it was; memory follows it, so the lists never show a state that
@@ -30,11 +42,12 @@ void EditorDialog::AddCategory() {
         services_.messages.Show(texts::kNoMoreCategories);
         return;
     }
-    if (!CommitItem()) {
+    if (!CommitItem() || !IndexMayBeWritten()) {
         return;
     }
+    const CommandView asked = ViewForCommand();
     const auto name = services_.names.AskName(u"");
-    if (!name) {
+    if (!name || ViewForCommand() != asked) {
         return;
     }
     const auto before = std::make_unique<IndexImage>(store_.Index());
@@ -66,8 +79,9 @@ void EditorDialog::RenameCategory() {
     if (!CommitItem() || categorySelection_ < 0 || categorySelection_ >= store_.CategoryCount()) {
         return;
     }
+    const CommandView asked = ViewForCommand();
     const auto name = services_.names.AskName(store_.CategoryName(categorySelection_));
-    if (!name) {
+    if (!name || ViewForCommand() != asked) {
         return;
     }
     const auto before = std::make_unique<IndexImage>(store_.Index());
@@ -83,7 +97,8 @@ void EditorDialog::DeleteCategory() {
     if (!CommitItem() || categorySelection_ < 0 || categorySelection_ >= store_.CategoryCount()) {
         return;
     }
-    if (!services_.messages.AskYesNo(texts::kDeleteCategory)) {
+    const CommandView asked = ViewForCommand();
+    if (!services_.messages.AskYesNo(texts::kDeleteCategory) || ViewForCommand() != asked) {
         return;
     }
     const int selected = categorySelection_;

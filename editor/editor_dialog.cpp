@@ -52,7 +52,10 @@ void EditorDialog::OnInitDialog() {
     }
     ShowInControls();
 
-    LoadIndex();
+    indexUnreadable_ = !LoadIndex();
+    if (indexUnreadable_) {
+        ReportReadFailure(store_.IndexPath());
+    }
     pendingChange_ = false;
     categorySelection_ = openerCategory_;
     ShowInControls();
@@ -77,14 +80,15 @@ void EditorDialog::FillItemList() {
     }
 }
 
-void EditorDialog::LoadIndex() {
+bool EditorDialog::LoadIndex() {
     controls_.items.Clear();
     controls_.steps.Clear();
     text_.clear();
-    store_.LoadIndex();
+    const bool read = store_.LoadIndex() != FileRead::Unreadable;
     FillCategoryList();
     loadedCategory_ = -1;
     currentItem_ = -1;
+    return read;
 }
 
 void EditorDialog::LoadCategory() {
@@ -93,12 +97,11 @@ void EditorDialog::LoadCategory() {
     controls_.steps.Clear();
     pendingChange_ = false;
     loadedCategory_ = -1;
-    if (categorySelection_ >= 0 && store_.LoadCategory(categorySelection_)) {
+    if (const auto read = store_.LoadCategory(categorySelection_)) {
         // A file that exists but cannot be read (another program holds it) loads as an empty
         // category; saving that would destroy the file, so the category is left unloaded.
-        const auto path = store_.CategoryPath(categorySelection_);
-        if (path && services_.files.Exists(*path) && !services_.files.ReadFile(*path, 0)) {
-            services_.messages.Show(std::u16string(texts::kReadFailed) + u"\n" + *path);
+        if (*read == FileRead::Unreadable) {
+            ReportReadFailure(store_.CategoryPath(categorySelection_));
         } else {
             loadedCategory_ = categorySelection_;
             FillItemList();
@@ -206,18 +209,38 @@ bool EditorDialog::SaveLoadedCategory() {
 
 namespace {
 
-std::u16string SaveFailureText(const std::optional<std::u16string>& path) {
-    std::u16string text = texts::kSaveFailed;
+std::u16string FailureText(const char16_t* failure, const std::optional<std::u16string>& path) {
+    std::u16string text = failure;
     if (path) {
         text += u"\n" + *path;
     }
     return text;
 }
 
+std::u16string SaveFailureText(const std::optional<std::u16string>& path) {
+    return FailureText(texts::kSaveFailed, path);
+}
+
 } // namespace
 
 void EditorDialog::ReportSaveFailure(const std::optional<std::u16string>& path) {
     services_.messages.Show(SaveFailureText(path));
+}
+
+void EditorDialog::ReportReadFailure(const std::optional<std::u16string>& path) {
+    services_.messages.Show(FailureText(texts::kReadFailed, path));
+}
+
+bool EditorDialog::IndexMayBeWritten() {
+    if (indexUnreadable_) {
+        ReportReadFailure(store_.IndexPath());
+    }
+    return !indexUnreadable_;
+}
+
+EditorDialog::CommandView EditorDialog::ViewForCommand() const {
+    return {categorySelection_, loadedCategory_, itemSelection_, store_.CategoryCount(),
+            store_.ItemCount()};
 }
 
 bool EditorDialog::CommitOnClose(CloseMode mode) {
@@ -261,8 +284,8 @@ void EditorDialog::ChangeItemKind() {
     if (kindSelection_ == item.kind) {
         return;
     }
-    // What is stored counts, not what the text box shows now.
-    const bool holdsData = item.kind == kInsertion    ? !ContentText(content).empty()
+    // What is stored counts, and so does text typed since the last commit, which the box holds.
+    const bool holdsData = item.kind == kInsertion ? !ContentText(content).empty() || !text_.empty()
                            : item.kind == kConversion ? StepCount(content) > 0
                                                       : true;
     if (holdsData && !services_.messages.AskYesNo(texts::kChangeKind)) {

@@ -70,7 +70,9 @@ private:
     void ShowInControls();
 
     // Store operations as the editor runs them: they keep the lists in step with memory.
-    void LoadIndex();
+    // LoadIndex is false when the index is there but cannot be read; memory then holds no
+    // categories and the caller decides what it should hold.
+    bool LoadIndex();
     void LoadCategory();
     void FillCategoryList();
     void FillItemList();
@@ -86,6 +88,22 @@ private:
     bool CommitOnClose(CloseMode mode);
     bool SaveLoadedCategory();
     void ReportSaveFailure(const std::optional<std::u16string>& path);
+    void ReportReadFailure(const std::optional<std::u16string>& path);
+    // False, with the read failure shown again, while the index the editor opened with could not
+    // be read: writing one then would drop every category it names.
+    bool IndexMayBeWritten();
+
+    // What a command saw before it asked the user something. The question's dialog disables
+    // the editor, but should anything of this change meanwhile, the command does nothing.
+    struct CommandView {
+        int categorySelection;
+        int loadedCategory;
+        int itemSelection;
+        int categoryCount;
+        int itemCount;
+        bool operator==(const CommandView&) const = default;
+    };
+    CommandView ViewForCommand() const;
 
     // Item commands end here: the category is written and read back, or kept as it is in
     // memory when the write fails.
@@ -111,6 +129,7 @@ private:
     int currentItem_ = -1;
     bool pendingChange_ = false;
     bool closeCommitted_ = false;
+    bool indexUnreadable_ = false;
     // Text the editor puts into the text box itself is not an edit.
     bool showing_ = false;
 

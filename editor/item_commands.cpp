@@ -49,8 +49,9 @@ void EditorDialog::AddItem() {
         services_.messages.Show(texts::kNoMoreItems);
         return;
     }
+    const CommandView asked = ViewForCommand();
     const auto name = AskItemName(u"");
-    if (!name) {
+    if (!name || ViewForCommand() != asked) {
         return;
     }
     PhraseItem& item = store_.Loaded().header.items[count];
@@ -68,8 +69,9 @@ void EditorDialog::RenameItem() {
         return;
     }
     const int selected = itemSelection_;
+    const CommandView asked = ViewForCommand();
     const auto name = AskItemName(store_.ItemName(selected));
-    if (!name) {
+    if (!name || ViewForCommand() != asked) {
         return;
     }
     SetFieldText(store_.Loaded().header.items[selected].name, *name);

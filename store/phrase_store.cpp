@@ -45,25 +45,36 @@ std::optional<std::u16string> PhraseStore::CategoryPath(int position) const {
     return dataDirectory_ + name;
 }
 
-void PhraseStore::LoadIndex() {
-    const auto bytes = files_.ReadFile(IndexPath(), kIndexFileBytes);
+FileRead PhraseStore::Read(const std::optional<std::u16string>& path, std::size_t maxBytes,
+                           std::optional<std::vector<std::byte>>& bytes) const {
+    bytes = path ? files_.ReadFile(*path, maxBytes) : std::nullopt;
+    if (bytes) {
+        return FileRead::Read;
+    }
+    return path && files_.Exists(*path) ? FileRead::Unreadable : FileRead::Missing;
+}
+
+FileRead PhraseStore::LoadIndex() {
+    std::optional<std::vector<std::byte>> bytes;
+    const FileRead read = Read(IndexPath(), kIndexFileBytes, bytes);
     *index_ =
         DecodeIndex(bytes ? std::span<const std::byte>(*bytes) : std::span<const std::byte>());
+    return read;
 }
 
 bool PhraseStore::SaveIndex() const {
     return files_.WriteFile(IndexPath(), EncodeIndex(*index_));
 }
 
-bool PhraseStore::LoadCategory(int position) {
+std::optional<FileRead> PhraseStore::LoadCategory(int position) {
     if (position < 0 || position >= CategoryCount()) {
-        return false;
+        return std::nullopt;
     }
-    const auto path = CategoryPath(position);
-    const auto bytes = path ? files_.ReadFile(*path, kCategoryFileMaxBytes) : std::nullopt;
+    std::optional<std::vector<std::byte>> bytes;
+    const FileRead read = Read(CategoryPath(position), kCategoryFileMaxBytes, bytes);
     DecodeCategory(bytes ? std::span<const std::byte>(*bytes) : std::span<const std::byte>(),
                    *loaded_);
-    return true;
+    return read;
 }
 
 bool PhraseStore::SaveCategory(int position) const {

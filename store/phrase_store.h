@@ -3,10 +3,12 @@
 #include "platform/file_system.h"
 #include "store/records.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kvtx {
 
@@ -14,6 +16,14 @@ enum class CreateCategoryStatus {
     Created,
     NoFreeFileId, // "ファイルIDエラーが発生しました"
     CreateFailed, // "ファイルの作成に失敗しました"
+};
+
+// How a store file was read. A file that exists but cannot be read (another program holds it) is
+// told apart from a missing one, so that nothing is written over it.
+enum class FileRead {
+    Read,
+    Missing,
+    Unreadable,
 };
 
 struct CreatedCategoryFile {
@@ -42,13 +52,13 @@ public:
     std::u16string ItemName(int position) const;
 
     // A missing or unreadable index gives the empty store.
-    void LoadIndex();
+    FileRead LoadIndex();
     bool SaveIndex() const;
 
     // Reads the category at this position afresh; a missing or unreadable file, or a file name
-    // that does not name a file in the data folder, gives no items. A position outside the
-    // index leaves the loaded category as it was and returns false.
-    bool LoadCategory(int position);
+    // that does not name a file in the data folder (read as missing), gives no items. A position
+    // outside the index leaves the loaded category as it was and returns nullopt.
+    std::optional<FileRead> LoadCategory(int position);
     bool SaveCategory(int position) const;
 
     // The header of a category's file, read afresh (the popup menu lists names from it).
@@ -67,6 +77,10 @@ public:
 
 private:
     std::optional<std::int32_t> AllocateFileId() const;
+    // The file's bytes, or why there are none: one read decides, and a failed read is then told
+    // missing or unreadable by whether the file is there.
+    FileRead Read(const std::optional<std::u16string>& path, std::size_t maxBytes,
+                  std::optional<std::vector<std::byte>>& bytes) const;
 
     platform::FileSystem& files_;
     std::u16string dataDirectory_;

@@ -40,25 +40,26 @@ class ApplyExtension {
 public:
     explicit ApplyExtension(ResidentDialogWindow& resident)
         : resident_(resident), clipboard_(resident.Window()), window_(resident.Window()),
-          picker_(resident.Logic()),
+          picker_(resident.Logic()), inputPrompt_(resident.Window()),
           transforms_(platform::SystemClock(), inputPrompt_, regex_, resident.Messages()),
           driver_({clipboard_, keystrokes_, thread_, window_, resident.Messages()}, picker_,
                   transforms_),
-          regexPrompt_(platform::NativeFileSystem(), HistoryPath(kvtx::win32::ExecutablePath()),
+          regexPrompt_(resident.Window(), platform::NativeFileSystem(),
+                       HistoryPath(kvtx::win32::ExecutablePath()),
                        [this](const std::u16string& pattern, const std::u16string& replacement) {
                            return regex_.CheckSyntax(pattern, replacement);
                        }) {}
 
     CaptureAndPaste& Driver() { return driver_; }
 
-    void ShowCategoryMenu() {
+    void ShowCategoryMenu(platform::ScreenPoint at) {
         // The foreground is still the user's application, where a pending paste belongs.
         driver_.SendPendingPaste();
         // A menu opened while an application waits for its prompt could only be ignored.
         if (driver_.Busy()) {
             return;
         }
-        TrackCategoryMenu(resident_.Window(), BuildCategoryMenu(resident_.Logic().Store()));
+        TrackCategoryMenu(resident_.Window(), at, BuildCategoryMenu(resident_.Logic().Store()));
     }
     void RunQuickRegex() { driver_.RunQuickRegex(regexPrompt_); }
 
@@ -99,7 +100,9 @@ void InstallApplyExtension(ResidentDialogWindow& resident) {
     auto& hooks = resident.Logic().hooks;
     hooks.applyItem = [extension](int index) { extension->Get().Driver().ApplyItem(index); };
     hooks.pasteTimer = [extension] { extension->Get().Driver().OnPasteTimer(); };
-    hooks.showCategoryMenu = [extension] { extension->Get().ShowCategoryMenu(); };
+    hooks.showCategoryMenu = [extension](platform::ScreenPoint at) {
+        extension->Get().ShowCategoryMenu(at);
+    };
     hooks.runQuickRegex = [extension] { extension->Get().RunQuickRegex(); };
 }
 

@@ -35,9 +35,8 @@ void Append(HMENU menu, const std::vector<MenuEntry>& entries) {
 
 } // namespace
 
-void TrackCategoryMenu(HWND owner, const std::vector<MenuEntry>& categories) {
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
+void TrackCategoryMenu(HWND owner, platform::ScreenPoint at,
+                       const std::vector<MenuEntry>& categories) {
     const MenuHandle bar(
         ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_CATEGORY_MENU)));
     HMENU popup = bar ? ::GetSubMenu(bar.get(), 0) : nullptr;
@@ -58,7 +57,7 @@ void TrackCategoryMenu(HWND owner, const std::vector<MenuEntry>& categories) {
         ::DeleteMenu(popup, static_cast<UINT>(count), MF_BYPOSITION);
     }
     ::SetForegroundWindow(owner);
-    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, owner, nullptr);
+    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
     ::PostMessageW(owner, WM_NULL, 0, 0);
 }
 

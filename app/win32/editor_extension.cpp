@@ -10,7 +10,7 @@ namespace kvtx::app::win32 {
 void InstallEditorExtension(ResidentDialogWindow& resident) {
     resident.Logic().hooks.openEditor = [&resident] {
         const ResidentDialog& picker = resident.Logic();
-        kvtx::win32::DialogNamePrompt names;
+        kvtx::win32::DialogNamePrompt names(resident.Window());
         RegexEngine regex(DefaultRegexLibrary());
         editor::win32::EditorWindow editor(
             platform::NativeFileSystem(), names,

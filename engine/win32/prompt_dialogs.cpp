@@ -124,7 +124,7 @@ private:
 
 std::optional<std::u16string> DialogInputPrompt::AskInput() {
     InputDialogWindow dialog;
-    if (dialog.RunModal() != IDOK) {
+    if (dialog.RunModal(ui::DefaultOwner(mainWindow_)) != IDOK) {
         return std::nullopt;
     }
     return dialog.Input();
@@ -132,19 +132,21 @@ std::optional<std::u16string> DialogInputPrompt::AskInput() {
 
 std::optional<std::u16string> DialogNamePrompt::AskName(const std::u16string& preset) {
     NameDialogWindow dialog(preset);
-    if (dialog.RunModal() != IDOK) {
+    if (dialog.RunModal(ui::DefaultOwner(mainWindow_)) != IDOK) {
         return std::nullopt;
     }
     return dialog.Name();
 }
 
-DialogRegexPrompt::DialogRegexPrompt(platform::FileSystem& files, std::u16string historyPath,
+DialogRegexPrompt::DialogRegexPrompt(HWND mainWindow, platform::FileSystem& files,
+                                     std::u16string historyPath,
                                      RegexDialog::SyntaxCheck checkSyntax)
-    : files_(files), historyPath_(std::move(historyPath)), checkSyntax_(std::move(checkSyntax)) {}
+    : mainWindow_(mainWindow), files_(files), historyPath_(std::move(historyPath)),
+      checkSyntax_(std::move(checkSyntax)) {}
 
 std::optional<QuickRegexRequest> DialogRegexPrompt::AskRegex() {
     RegexDialogWindow dialog(files_, historyPath_, checkSyntax_);
-    if (dialog.RunModal() != IDOK) {
+    if (dialog.RunModal(ui::DefaultOwner(mainWindow_)) != IDOK) {
         return std::nullopt;
     }
     return QuickRegexRequest{dialog.Logic().m_strPattern, dialog.Logic().m_strReplacement};

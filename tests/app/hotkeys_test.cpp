@@ -46,7 +46,7 @@ TEST_F(HotkeysTest, SameCombinationTwiceFailsSecondAndTriggersTheFirstInOrder) {
     Set(u"shotkeynum", 18); // the regex hotkey on S, like the menu
     int menus = 0, regexes = 0;
     app::ResidentDialog& dialog = Started();
-    dialog.hooks.showCategoryMenu = [&] { ++menus; };
+    dialog.hooks.showCategoryMenu = [&](platform::ScreenPoint) { ++menus; };
     dialog.hooks.runQuickRegex = [&] { ++regexes; };
     EXPECT_EQ(messages.shown.size(), 1u);
     dialog.OnHotkey(static_cast<std::uintptr_t>(dialog.m_hkMenu.id));
@@ -59,7 +59,13 @@ TEST_F(HotkeysTest, HotkeysDispatchToTheirActions) {
     app::ResidentDialog& dialog = Started();
     dialog.OnTimer(app::TIMER_HIDE);
     dialog.OnHotkey(static_cast<std::uintptr_t>(dialog.m_hkMenu.id)); // nothing set: nothing
-    dialog.hooks.showCategoryMenu = [&] { ++menus; };
+    // The menu opens where the cursor was when the hotkey came, whatever it does meanwhile.
+    screen.cursor = {12, 34};
+    dialog.hooks.showCategoryMenu = [&](platform::ScreenPoint at) {
+        EXPECT_EQ(at.x, 12);
+        EXPECT_EQ(at.y, 34);
+        ++menus;
+    };
     dialog.hooks.runQuickRegex = [&] { ++regexes; };
     dialog.OnHotkey(static_cast<std::uintptr_t>(dialog.m_hkMenu.id));
     dialog.OnHotkey(static_cast<std::uintptr_t>(dialog.m_hkRegex.id));
@@ -76,7 +82,7 @@ TEST_F(HotkeysTest, DisabledHotkeyIsNeitherRegisteredNorDispatched) {
     Set(u"hotkeynum", 18); // the picker takes the menu's old S
     int menus = 0;
     app::ResidentDialog& dialog = Started();
-    dialog.hooks.showCategoryMenu = [&] { ++menus; };
+    dialog.hooks.showCategoryMenu = [&](platform::ScreenPoint) { ++menus; };
     EXPECT_EQ(hotkeys.registered.size(), 2u);
     EXPECT_TRUE(messages.shown.empty());
     dialog.OnTimer(app::TIMER_HIDE);

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ namespace {
 class ScriptedDialog final : public win32::ui::Dialog {
 public:
     using Dialog::HandleCommand;
+    using Dialog::HandleMessage;
     explicit ScriptedDialog(int templateId) : Dialog(templateId) {}
 
     std::function<void(ScriptedDialog&)> onInit;
@@ -117,6 +119,28 @@ TEST(DialogLayer, CommandsOfDisabledControlsAreDroppedAndTheOwnerIsGivenBack) {
     EXPECT_FALSE(ownerEnabledWhileRunning);
     EXPECT_TRUE(::IsWindowEnabled(owner));
     ::DestroyWindow(owner);
+}
+
+// The resident window shows itself minimized at start-up and its timer hides it; if the timer
+// comes before the queue first runs empty, the loop must not show the hidden window normally.
+TEST(DialogLayer, AWindowItsStartUpShowedIsNotShownByTheLoop) {
+    constexpr WPARAM kHide = 41;
+    ScriptedDialog about(IDD_ABOUTBOX);
+    bool visibleLater = true;
+    about.onInit = [&](ScriptedDialog& dialog) {
+        ::ShowWindow(dialog.Window(), SW_MINIMIZE);
+        ::PostMessageW(dialog.Window(), WM_COMMAND, MAKEWPARAM(kHide, BN_CLICKED), 0);
+        ::SetTimer(dialog.Window(), 1, 100, nullptr);
+    };
+    about.HandleCommand(kHide, BN_CLICKED, [&] { ::ShowWindow(about.Window(), SW_HIDE); });
+    about.HandleMessage(WM_TIMER, [&](WPARAM, LPARAM) -> std::optional<LRESULT> {
+        ::KillTimer(about.Window(), 1);
+        visibleLater = ::IsWindowVisible(about.Window()) != FALSE;
+        about.End(IDOK);
+        return 0;
+    });
+    EXPECT_EQ(about.RunModal(), IDOK);
+    EXPECT_FALSE(visibleLater);
 }
 
 TEST(DialogLayer, QuitEndsTheLoopAndIsPostedAgainForTheLoopOutside) {

@@ -106,6 +106,24 @@ TEST_F(ItemCommandsTest, CancellingTheNameDialogChangesNothingButTheCommitStillS
     EXPECT_EQ(files.writes, 1);
 }
 
+// The name dialog disables the editor; should the state change all the same while it is open,
+// the command leaves alone the category now loaded.
+TEST_F(ItemCommandsTest, ACommandWhoseStateChangedWhileTheNameWasAskedDoesNothing) {
+    SeedDefault();
+    Open(0, 0);
+    const auto first = File(u"kvtx_00000.dat");
+    const auto second = File(u"kvtx_00001.dat");
+    names.whileOpen = [&] { category.UserSelects(1); };
+    for (const auto command : {&EditorDialog::AddItem, &EditorDialog::RenameItem}) {
+        category.UserSelects(0);
+        items.UserSelects(0);
+        names.answers.push_back(u"割り込み");
+        (editor.get()->*command)();
+        EXPECT_EQ(File(u"kvtx_00000.dat"), first);
+        EXPECT_EQ(File(u"kvtx_00001.dat"), second);
+    }
+}
+
 TEST_F(ItemCommandsTest, NamesLongerThanTheFieldAreRefusedAndAskedAgain) {
     SeedDefault();
     Open(2, 0);
@@ -252,13 +270,15 @@ TEST_F(ItemKindTest, AnsweringYesErasesTheStepsAndTheCommitStoresAnEmptyText) {
     EXPECT_EQ(ContentTextOf(*Reread(0), 2), u"新しい文");
 }
 
-TEST_F(ItemKindTest, TheQuestionLooksAtTheStoredTextNotTheTypedOne) {
+TEST_F(ItemKindTest, TextTypedSinceTheLastCommitCountsAndNoKeepsIt) {
     Seed(1, {{u"新", u"kvtx_00000.dat", {SeedItem(u"空っぽ", u"")}}});
     Open(0, 0);
     text.Type(u"まだ保存されていない");
     kind.UserSelects(1);
-    EXPECT_TRUE(messages.asked.empty());
-    EXPECT_TRUE(steps.IsVisible());
+    EXPECT_EQ(messages.asked, (std::vector<std::u16string>{texts::kChangeKind}));
+    EXPECT_EQ(text.Text(), u"まだ保存されていない");
+    EXPECT_TRUE(editor->RequestClose());
+    EXPECT_EQ(ContentTextOf(*Reread(0), 0), u"まだ保存されていない");
 }
 
 TEST_F(ItemKindTest, WithNoItemCurrentTheKindComboChangesNothing) {

@@ -171,6 +171,47 @@ TEST_F(SaveFailureTest, AFailedIndexWriteLeavesTheCategoriesAsTheDiskHasThem) {
     EXPECT_EQ(Reread()->CategoryName(1), u"署名");
 }
 
+TEST_F(SaveFailureTest, AnIndexThatCannotBeReadIsReportedAndNeverWrittenOver) {
+    files.unreadable.insert(Path(u"kvtx_index.dat"));
+    const auto before = File(u"kvtx_index.dat");
+    Open(0, 0);
+    const std::u16string failure =
+        std::u16string(texts::kReadFailed) + u"\n" + Path(u"kvtx_index.dat");
+    EXPECT_EQ(messages.shown, std::vector<std::u16string>{failure});
+    EXPECT_EQ(category.Count(), 0);
+    names.answers.push_back(u"新");
+    editor->AddCategory();
+    EXPECT_TRUE(names.presets.empty()) << "nothing is asked that could not be stored";
+    EXPECT_EQ(messages.shown, (std::vector<std::u16string>{failure, failure}));
+    EXPECT_TRUE(editor->RequestClose());
+    EXPECT_EQ(File(u"kvtx_index.dat"), before);
+    EXPECT_FALSE(files.files.contains(Path(u"kvtx_00004.dat")));
+}
+
+TEST_F(SaveFailureTest, AnIndexThatCannotBeReadBackAfterItsWriteKeepsWhatWasWritten) {
+    Open(0, 0);
+    names.answers.push_back(u"新");
+    files.readsToFail[Path(u"kvtx_index.dat")] = 1;
+    editor->AddCategory();
+    EXPECT_EQ(category.Count(), 5);
+    EXPECT_EQ(Reread()->CategoryCount(), 5);
+    names.answers.push_back(u"改名");
+    editor->RenameCategory();
+    EXPECT_EQ(Reread()->CategoryCount(), 5) << "the next write still names every category";
+    EXPECT_EQ(Reread()->CategoryName(4), u"改名");
+}
+
+// One read decides: a category file that fails its read and could be read a moment later is
+// still taken as unreadable, never as an empty category to be written over it.
+TEST_F(SaveFailureTest, ACategoryReadThatFailsOnceLeavesTheCategoryUnloaded) {
+    files.readsToFail[Path(u"kvtx_00002.dat")] = 1;
+    const auto before = File(u"kvtx_00002.dat");
+    Open(2, 0);
+    EXPECT_EQ(editor->LoadedCategory(), -1);
+    EXPECT_TRUE(editor->RequestClose());
+    EXPECT_EQ(File(u"kvtx_00002.dat"), before);
+}
+
 TEST_F(SaveFailureTest, ACategoryFileThatCannotBeReadIsNeverWrittenOver) {
     files.unreadable.insert(Path(u"kvtx_00002.dat"));
     const auto before = File(u"kvtx_00002.dat");

@@ -17,6 +17,11 @@ public:
                                                    std::size_t maxBytes) const override {
         ++reads;
         const auto found = files.find(path);
+        if (const auto failing = readsToFail.find(path);
+            failing != readsToFail.end() && failing->second > 0) {
+            --failing->second;
+            return std::nullopt;
+        }
         if (found == files.end() || unreadable.contains(path)) {
             return std::nullopt;
         }
@@ -50,6 +55,9 @@ public:
 
     std::map<std::u16string, std::vector<std::byte>> files;
     std::set<std::u16string> unreadable;
+    // Reads of a path that fail this many more times before reads succeed again, as a file
+    // another program holds for a moment.
+    mutable std::map<std::u16string, int> readsToFail;
     std::set<std::u16string> lockedFiles;
     bool failAllWrites = false;
     std::function<bool(const std::u16string&)> existsOverride;

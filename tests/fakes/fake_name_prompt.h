@@ -3,6 +3,7 @@
 #include "engine/prompts.h"
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +16,9 @@ class FakeNamePrompt final : public NamePrompt {
 public:
     std::optional<std::u16string> AskName(const std::u16string& preset) override {
         presets.push_back(preset);
+        if (whileOpen) {
+            whileOpen();
+        }
         if (answers.empty()) {
             return std::nullopt;
         }
@@ -24,6 +28,8 @@ public:
     }
 
     std::deque<std::optional<std::u16string>> answers;
+    // What happens elsewhere while the question is open.
+    std::function<void()> whileOpen;
     std::vector<std::u16string> presets;
 };
 

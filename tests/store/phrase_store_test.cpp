@@ -105,11 +105,11 @@ TEST_F(PhraseStoreTest, AllocationStartsAtNextFileIdSoDeletedIdsAreNotReused) {
 
 TEST_F(PhraseStoreTest, AllocationGivesUpAfterTheProbeLimit) {
     std::int64_t probes = 0;
+    store.LoadIndex();
     files.existsOverride = [&](const std::u16string&) {
         ++probes;
         return true;
     };
-    store.LoadIndex();
     EXPECT_EQ(store.CreateCategoryFile(0).status, CreateCategoryStatus::NoFreeFileId);
     EXPECT_EQ(probes, 0xFFFFF);
     EXPECT_EQ(files.writes, 0);
@@ -315,14 +315,31 @@ TEST_F(PhraseStoreTest, HeaderReadForTheMenuReadsOnlyTheHeader) {
     EXPECT_FALSE(store.ReadCategoryHeader(0).has_value());
 }
 
-TEST_F(PhraseStoreTest, UnreadableCategoryShowsNoItems) {
+TEST_F(PhraseStoreTest, UnreadableCategoryShowsNoItemsAndSaysSo) {
     UseOneCategory(u"kvtx_00000.dat");
     AddTextItem(u"stale", u"memory");
     files.Put(kDir + u"kvtx_00000.dat", CategoryHeaderBytes(1, {{u"disk", 0, 0}}).bytes);
     files.unreadable.insert(kDir + u"kvtx_00000.dat");
-    ASSERT_TRUE(store.LoadCategory(0));
+    EXPECT_EQ(store.LoadCategory(0), FileRead::Unreadable);
     EXPECT_EQ(store.ItemCount(), 0);
     EXPECT_EQ(ContentText(store.Loaded().contents[0]), u"");
+    files.unreadable.clear();
+    EXPECT_EQ(store.LoadCategory(0), FileRead::Read);
+    EXPECT_EQ(store.ItemCount(), 1);
+    files.files.erase(kDir + u"kvtx_00000.dat");
+    EXPECT_EQ(store.LoadCategory(0), FileRead::Missing);
+    EXPECT_EQ(store.LoadCategory(1), std::nullopt);
+}
+
+TEST_F(PhraseStoreTest, AnIndexIsReadMissingOrUnreadable) {
+    EXPECT_EQ(store.LoadIndex(), FileRead::Missing);
+    files.Put(kDir + u"kvtx_index.dat", IndexFile(1, {{u"x", u"kvtx_00000.dat"}}, 1));
+    files.unreadable.insert(kDir + u"kvtx_index.dat");
+    EXPECT_EQ(store.LoadIndex(), FileRead::Unreadable);
+    EXPECT_EQ(store.CategoryCount(), 0);
+    files.unreadable.clear();
+    EXPECT_EQ(store.LoadIndex(), FileRead::Read);
+    EXPECT_EQ(store.CategoryCount(), 1);
 }
 
 } // namespace

@@ -43,6 +43,11 @@ ListKind KindOf(HWND control) {
 
 } // namespace
 
+HWND DefaultOwner(HWND mainWindow) {
+    HWND popup = mainWindow != nullptr ? ::GetLastActivePopup(mainWindow) : nullptr;
+    return popup != nullptr ? popup : mainWindow;
+}
+
 Dialog::Dialog(int templateId) : templateId_(templateId), instance_(::GetModuleHandleW(nullptr)) {}
 
 Dialog::~Dialog() {
@@ -64,7 +69,10 @@ INT_PTR Dialog::RunModal(HWND owner) {
     if (ownerDisabled) {
         ::EnableWindow(owner, FALSE);
     }
-    bool shownWhenIdle = false;
+    // A dialog that its start-up showed (the resident window shows itself minimized) is left as
+    // its own handlers put it, even if one of them hides it before the queue first runs empty;
+    // only a dialog still invisible after its start-up is shown then.
+    bool shownWhenIdle = ::IsWindowVisible(window) != FALSE;
     MSG message{};
     while (!ending_) {
         if (!shownWhenIdle && !::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {

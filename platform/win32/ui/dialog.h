@@ -30,8 +30,8 @@
 // offers that only through a thread-wide message-filter hook, which would have to find the right
 // dialog among nested ones; a loop of our own gives each dialog exactly its own messages. The
 // loop keeps what DialogBoxParamW does: the owner is disabled while the dialog runs, a dialog
-// still invisible when the queue first runs empty is shown, WM_QUIT ends the loop and is posted
-// again for the loop outside.
+// that its start-up left invisible is shown when the queue first runs empty, WM_QUIT ends the
+// loop and is posted again for the loop outside.
 //
 // Window creation is not routed: a dialog procedure never sees WM_CREATE. What a dialog must do
 // when its window is created belongs at the start of OnInitDialog.
@@ -43,6 +43,11 @@
 #include <windows.h>
 
 namespace kvtx::win32::ui {
+
+// The owner of a dialog whose opener names no parent, as the dialog framework chooses it: the
+// program's main window's last active pop-up (the editor while it is open), else the main
+// window. RunModal disables it while the dialog runs, as for every owner.
+HWND DefaultOwner(HWND mainWindow);
 
 class Dialog {
 public:

@@ -2,6 +2,7 @@
 
 #include "platform/utf.h"
 #include "tests/e2e/driver/input.h"
+#include "tests/e2e/driver/modal_dialogs.h"
 #include "tests/e2e/driver/top_level_windows.h"
 #include "tests/e2e/driver/tray.h"
 #include "tests/e2e/driver/waiting.h"
@@ -40,12 +41,13 @@ void ApplyScenario::ChooseFromMenu(const std::vector<WORD>& letters) {
 
 HWND ApplyScenario::WaitForDialog(const std::u16string& caption) {
     HWND dialog = app_->WaitForDialog(caption);
-    if (dialog == nullptr ||
-        !WaitUntil("the dialog \"" + platform::Utf16ToUtf8(caption) + "\" in front",
-                   [&] { return ::GetForegroundWindow() == dialog; })) {
+    if (dialog == nullptr) {
         return nullptr;
     }
-    return dialog;
+    // The program's hidden window owns the quick tool's and the prompt's dialogs.
+    const auto modal = ShowsAsModalOver(dialog, app_->MainWindow());
+    EXPECT_TRUE(modal);
+    return modal ? dialog : nullptr;
 }
 
 testing::AssertionResult ApplyScenario::WaitUntilClosed(const std::u16string& caption) {

@@ -29,7 +29,8 @@ protected:
     // the menu level it opens is shown.
     void ChooseFromMenu(const std::vector<WORD>& letters);
 
-    // A dialog of the program with this caption, once it is in the foreground.
+    // A dialog of the program with this caption, once it is shown as a modal dialog over the
+    // program's main window; nullptr, and a failure, if not.
     HWND WaitForDialog(const std::u16string& caption);
     // Waits until none of the program's windows has this caption any more.
     testing::AssertionResult WaitUntilClosed(const std::u16string& caption);

@@ -114,8 +114,11 @@ void EditorWindow::TypeInto(int id, const std::u16string& text) {
 
 bool EditorWindow::AnswerName(const std::u16string& name) {
     HWND dialog = app_.WaitForDialog(u"名称");
-    if (dialog == nullptr || !WaitUntil("the name dialog in the foreground",
-                                        [&] { return ::GetForegroundWindow() == dialog; })) {
+    if (dialog == nullptr) {
+        return false;
+    }
+    if (const auto modal = ShowsAsModalOver(dialog, window_); !modal) {
+        ADD_FAILURE() << modal.message();
         return false;
     }
     // The dialog starts with the focus in its edit box.

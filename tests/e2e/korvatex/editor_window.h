@@ -78,7 +78,8 @@ public:
     // Clicks into an edit box, selects everything in it and types the text over it.
     void TypeInto(int id, const std::u16string& text);
 
-    // Answers the name dialog that a button opened: types the name and confirms it.
+    // Answers the name dialog that a button opened, which must be modal over the editor: types
+    // the name and confirms it.
     bool AnswerName(const std::u16string& name);
     // The text of the message box the program shows now, which must be modal over the editor;
     // empty when there is none in time.

@@ -5,7 +5,6 @@
 #include "tests/e2e/driver/clipboard.h"
 #include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/input.h"
-#include "tests/e2e/driver/message_boxes.h"
 #include "tests/e2e/driver/remote_controls.h"
 #include "tests/e2e/driver/waiting.h"
 #include "tests/e2e/korvatex/apply_scenario.h"
@@ -96,17 +95,8 @@ TEST_F(QuickRegexTest, MalformedPatternKeepsTheDialogOpenWithItsMessage) {
     HWND dialog = Open(u"(", u"x");
     ASSERT_NE(dialog, nullptr);
     PressKey(VK_RETURN);
-    const auto box = WaitFor<MessageBoxWindow>("the syntax message", [&] {
-        for (const auto& found : MessageBoxesOf(app_->Instance().Id())) {
-            if (found.text == u"構文に誤りがあります") {
-                return std::optional(found);
-            }
-        }
-        return std::optional<MessageBoxWindow>();
-    });
-    ASSERT_TRUE(box.has_value());
-    ClickButton(box->window, IDOK);
-    ASSERT_TRUE(WaitUntil("the message to close", [&] { return !::IsWindow(box->window); }));
+    EXPECT_EQ(app_->WaitForMessage(dialog), u"構文に誤りがあります");
+    ASSERT_TRUE(app_->AnswerMessage());
     EXPECT_TRUE(::IsWindowVisible(dialog));
     EXPECT_EQ(ControlText(ChildById(dialog, 1032)), u"(");
     EXPECT_FALSE(FileExists(HistoryPath()));
