@@ -75,6 +75,11 @@ void CaptureAndPaste::SendPendingPaste() {
 }
 
 void CaptureAndPaste::OnPasteTimer() {
+    // The timer goes on ticking: pasted in the middle of a capture, the paste would take away
+    // the selection the capture copies, and in the menu it would be lost.
+    if (busy_ || menuOpen_) {
+        return;
+    }
     services_.window.KillPasteTimer();
     // A timer message left in the queue after the paste was sent early pastes nothing more.
     if (!pastePending_) {
@@ -82,6 +87,12 @@ void CaptureAndPaste::OnPasteTimer() {
     }
     pastePending_ = false;
     SendChord(platform::kVkV);
+}
+
+void CaptureAndPaste::HoldPasteWhile(const std::function<void()>& showMenu) {
+    menuOpen_ = true;
+    showMenu();
+    menuOpen_ = false;
 }
 
 void CaptureAndPaste::Deliver(const std::u16string& result) {
@@ -98,7 +109,6 @@ void CaptureAndPaste::ApplyItem(int index) {
         return;
     }
     BusyScope busy(busy_);
-    SendPendingPaste();
 
     const int category = index / kItemsPerCategory;
     const int item = index % kItemsPerCategory;

@@ -9,6 +9,7 @@
 #include "platform/paste_window.h"
 #include "platform/ui_thread.h"
 
+#include <functional>
 #include <string>
 
 namespace kvtx {
@@ -31,8 +32,11 @@ struct DriverServices {
 //
 // Everything runs on the user-interface thread, and the capture's waits dispatch messages, so a
 // hotkey can arrive in the middle of an application. One application runs at a time: requests
-// that arrive while one is under way are ignored, and a paste still pending when the next
-// application starts is sent first, so that no result is lost or pasted into the wrong window.
+// that arrive while one is under way are ignored. A paste still pending when the next application
+// starts is not sent early: that application's own paste restarts the one timer, so only its
+// result is pasted, over the selection it captured. The paste timer keeps ticking until it
+// pastes, and a tick while an application is under way or the category menu is open waits for
+// the next one, so that no paste lands in the middle of a capture or in the menu.
 class CaptureAndPaste {
 public:
     CaptureAndPaste(DriverServices services, PickerMembers& picker, TextTransforms& transforms);
@@ -44,17 +48,20 @@ public:
     // The handler of TIMER_PASTE.
     void OnPasteTimer();
 
-    // Minimize, hide, and give the focus to the window now in the foreground.
-    void HideSequence();
-    std::u16string CaptureSelection();
-    // Sends a paste that is still waiting for its timer, as the first thing a new application
-    // or the category menu does.
-    void SendPendingPaste();
+    // Runs the category menu, during which the paste timer's ticks wait.
+    void HoldPasteWhile(const std::function<void()>& showMenu);
 
     bool Busy() const { return busy_; }
 
 private:
     class BusyScope;
+
+    // Minimize, hide, and give the focus to the window now in the foreground.
+    void HideSequence();
+    std::u16string CaptureSelection();
+    // Sends a paste that is still waiting for its timer, before the quick tool's dialog opens:
+    // sent while the dialog has the focus, it would land in the dialog's fields.
+    void SendPendingPaste();
 
     void WaitAndPump();
     void WaitForModifierRelease();
@@ -65,6 +72,7 @@ private:
     PickerMembers& picker_;
     TextTransforms& transforms_;
     bool busy_ = false;
+    bool menuOpen_ = false;
     bool pastePending_ = false;
 };
 

@@ -53,13 +53,13 @@ public:
     CaptureAndPaste& Driver() { return driver_; }
 
     void ShowCategoryMenu(platform::ScreenPoint at) {
-        // The foreground is still the user's application, where a pending paste belongs.
-        driver_.SendPendingPaste();
         // A menu opened while an application waits for its prompt could only be ignored.
         if (driver_.Busy()) {
             return;
         }
-        TrackCategoryMenu(resident_.Window(), at, BuildCategoryMenu(resident_.Logic().Store()));
+        driver_.HoldPasteWhile([&] {
+            TrackCategoryMenu(resident_.Window(), at, BuildCategoryMenu(resident_.Logic().Store()));
+        });
     }
     void RunQuickRegex() { driver_.RunQuickRegex(regexPrompt_); }
 

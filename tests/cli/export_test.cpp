@@ -94,6 +94,20 @@ TEST_F(ExportTest, AFileThatCannotBeWrittenIsAFailure) {
     EXPECT_NE(result.err.find("cannot write out.json"), std::string::npos) << result.err;
 }
 
+// A backup that silently lacked a file another program holds would look complete.
+TEST_F(ExportTest, AStoreFileThatCannotBeReadFailsTheExport) {
+    StoreBuilder().Category(u"挨拶", u"kvtx_00000.dat").Text(u"a", u"b").Save(files);
+    for (const std::u16string name : {u"kvtx_00000.dat", u"kvtx_index.dat"}) {
+        files.unreadable = {kStoreDir + name};
+        for (const char* command : {"export", "list"}) {
+            const auto result = Kvtx({command});
+            EXPECT_EQ(result.code, 1) << command;
+            EXPECT_TRUE(result.out.empty()) << command;
+            EXPECT_NE(result.err.find("cannot read"), std::string::npos) << result.err;
+        }
+    }
+}
+
 TEST_F(ExportTest, WhatJsonCannotCarryIsToldNotDropped) {
     StoreBuilder builder;
     builder.Category(std::u16string(u"壊れ") + char16_t(0xD800), u"kvtx_00000.dat");
