@@ -2,13 +2,19 @@
 
 #include "engine/regex_messages.h"
 
+#include <algorithm>
+
 namespace kvtx {
 namespace {
 
 constexpr int kWaitSliceMs = 10;
-constexpr int kWaitsAroundCopy = 5;
+constexpr int kWaitsBeforeCopy = 5;
 constexpr int kPumpsPerWait = 3;
 constexpr int kItemsPerCategory = kMaxItems;
+
+constexpr char16_t kTargetAboveUs[] =
+    u"管理者として実行中のアプリケーションには貼り付けできません。"
+    u"Korvatexも管理者として実行してください。";
 
 } // namespace
 
@@ -34,13 +40,53 @@ void CaptureAndPaste::HideSequence() {
     services_.window.FocusForegroundWindow();
 }
 
-void CaptureAndPaste::WaitAndPump() {
-    for (int wait = 0; wait < kWaitsAroundCopy; ++wait) {
-        services_.thread.Wait(kWaitSliceMs);
-        for (int pump = 0; pump < kPumpsPerWait; ++pump) {
-            services_.thread.PumpOneMessage();
-        }
+void CaptureAndPaste::Pump() {
+    for (int pump = 0; pump < kPumpsPerWait; ++pump) {
+        services_.thread.PumpOneMessage();
     }
+}
+
+void CaptureAndPaste::WaitAndPump() {
+    for (int wait = 0; wait < kWaitsBeforeCopy; ++wait) {
+        services_.thread.Wait(kWaitSliceMs);
+        Pump();
+    }
+}
+
+// Watches the clipboard for as long as the copy is awaited, so that its change ends the wait.
+class CaptureAndPaste::ClipboardWatch {
+public:
+    explicit ClipboardWatch(platform::Clipboard& clipboard) : clipboard_(clipboard) {
+        clipboard_.WatchChanges(true);
+    }
+    ClipboardWatch(const ClipboardWatch&) = delete;
+    ClipboardWatch& operator=(const ClipboardWatch&) = delete;
+    ~ClipboardWatch() { clipboard_.WatchChanges(false); }
+
+private:
+    platform::Clipboard& clipboard_;
+};
+
+std::u16string CaptureAndPaste::AwaitCopy(std::uint32_t sequenceBefore) {
+    const std::int64_t deadline = services_.thread.SteadyMilliseconds() + kCopyWaitMs;
+    for (;;) {
+        // The target has copied once the contents changed and it has closed the clipboard.
+        if (services_.clipboard.SequenceNumber() != sequenceBefore) {
+            if (auto text = services_.clipboard.ReadText()) {
+                return *std::move(text);
+            }
+        }
+        const std::int64_t left = deadline - services_.thread.SteadyMilliseconds();
+        if (left <= 0) {
+            break;
+        }
+        services_.thread.WaitForMessage(
+            static_cast<int>(std::min<std::int64_t>(left, kWaitSliceMs)));
+        Pump();
+    }
+    // Nothing was copied: many applications copy nothing without a selection, and a user may
+    // apply an item to text copied earlier, so the capture goes on with what the clipboard holds.
+    return services_.clipboard.ReadText().value_or(std::u16string());
 }
 
 // Dispatches nothing: a message handled here could start another application between the
@@ -57,12 +103,18 @@ void CaptureAndPaste::SendChord(std::uint8_t letter) {
     services_.keystrokes.ControlChord(letter);
 }
 
-std::u16string CaptureAndPaste::CaptureSelection() {
+std::optional<std::u16string> CaptureAndPaste::CaptureSelection() {
     HideSequence();
+    // The focus returns to the target meanwhile.
     WaitAndPump();
+    if (!services_.keystrokes.ForegroundTakesKeys()) {
+        services_.messages.Show(kTargetAboveUs);
+        return std::nullopt;
+    }
+    const ClipboardWatch watch(services_.clipboard);
+    const std::uint32_t sequenceBefore = services_.clipboard.SequenceNumber();
     SendChord(platform::kVkC);
-    WaitAndPump();
-    return services_.clipboard.ReadText();
+    return AwaitCopy(sequenceBefore);
 }
 
 void CaptureAndPaste::SendPendingPaste() {
@@ -133,21 +185,26 @@ void CaptureAndPaste::ApplyItem(int index) {
     const ItemContent content = store.Loaded().contents[item];
     std::u16string text = picker_.Preview();
 
-    switch (static_cast<ItemKind>(chosen.kind)) {
-    case ItemKind::TextInsertion:
-        transforms_.ExpandTemplate(text, CaptureSelection());
-        break;
-    case ItemKind::TextConversion:
-        text = CaptureSelection();
+    const auto kind = static_cast<ItemKind>(chosen.kind);
+    // Nothing to insert for another kind: pasting would put unrelated clipboard text over the
+    // selection.
+    if (kind != ItemKind::TextInsertion && kind != ItemKind::TextConversion) {
+        HideSequence();
+        return;
+    }
+    auto captured = CaptureSelection();
+    if (!captured) {
+        HideSequence();
+        return;
+    }
+    if (kind == ItemKind::TextInsertion) {
+        transforms_.ExpandTemplate(text, *captured);
+    } else {
+        text = *std::move(captured);
         if (!transforms_.ApplyConversion(chosen, content, text)) {
             HideSequence();
             return;
         }
-        break;
-    default:
-        // Nothing to insert: pasting would put unrelated clipboard text over the selection.
-        HideSequence();
-        return;
     }
     Deliver(text);
 }
@@ -165,7 +222,12 @@ void CaptureAndPaste::RunQuickRegex(RegexPrompt& prompt) {
         HideSequence();
         return;
     }
-    std::u16string text = CaptureSelection();
+    auto captured = CaptureSelection();
+    if (!captured) {
+        HideSequence();
+        return;
+    }
+    std::u16string text = *std::move(captured);
     const RegexStatus status =
         transforms_.SubstituteQuick(text, request->pattern, request->replacement);
     if (status != RegexStatus::kDone) {

@@ -9,7 +9,9 @@
 #include "platform/paste_window.h"
 #include "platform/ui_thread.h"
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace kvtx {
@@ -17,6 +19,9 @@ namespace kvtx {
 // How long the copy and paste keystrokes wait for the user to let go of Shift, Alt and the
 // Windows key before they are sent anyway.
 inline constexpr int kModifierReleaseWaitMs = 2000;
+// How long the capture waits for the target's copy to land before it goes on with what the
+// clipboard holds.
+inline constexpr int kCopyWaitMs = 1000;
 
 struct DriverServices {
     platform::Clipboard& clipboard;
@@ -27,8 +32,9 @@ struct DriverServices {
 };
 
 // Applies items and the quick tool to the foreground application: takes its selection with a
-// synthesized Ctrl+C, puts the result on the clipboard through the picker's preview, and pastes
-// it with a synthesized Ctrl+V once the paste timer fires.
+// synthesized Ctrl+C, awaiting the target's copy rather than trusting a fixed wait, puts the
+// result on the clipboard through the picker's preview, and pastes it with a synthesized Ctrl+V
+// once the paste timer fires.
 //
 // Everything runs on the user-interface thread, and the capture's waits dispatch messages, so a
 // hotkey can arrive in the middle of an application. One application runs at a time: requests
@@ -55,15 +61,22 @@ public:
 
 private:
     class BusyScope;
+    class ClipboardWatch;
 
     // Minimize, hide, and give the focus to the window now in the foreground.
     void HideSequence();
-    std::u16string CaptureSelection();
+    // The selection, or nullopt (with the message shown) when the keys cannot reach the target.
+    std::optional<std::u16string> CaptureSelection();
     // Sends a paste that is still waiting for its timer, before the quick tool's dialog opens:
     // sent while the dialog has the focus, it would land in the dialog's fields.
     void SendPendingPaste();
 
+    void Pump();
     void WaitAndPump();
+    // The clipboard's text once the target's copy has landed (its contents changed since
+    // sequenceBefore and it can be opened), dispatching messages meanwhile; after kCopyWaitMs
+    // without a copy, what it holds.
+    std::u16string AwaitCopy(std::uint32_t sequenceBefore);
     void WaitForModifierRelease();
     void SendChord(std::uint8_t letter);
     void Deliver(const std::u16string& result);

@@ -15,7 +15,9 @@ class Win32Clipboard final : public platform::Clipboard {
 public:
     // The clipboard is opened with this window as its owner.
     explicit Win32Clipboard(HWND owner) : owner_(owner) {}
-    std::u16string ReadText() override;
+    std::optional<std::u16string> ReadText() override;
+    std::uint32_t SequenceNumber() const override;
+    void WatchChanges(bool on) override;
 
 private:
     HWND owner_;
@@ -26,11 +28,14 @@ class Win32Keystrokes final : public platform::Keystrokes {
 public:
     void ControlChord(std::uint8_t letter) override;
     bool ModifierHeld() const override;
+    bool ForegroundTakesKeys() const override;
 };
 
 class Win32UiThread final : public platform::UiThread {
 public:
     void Wait(int milliseconds) override;
+    void WaitForMessage(int milliseconds) override;
+    std::int64_t SteadyMilliseconds() const override;
     void PumpOneMessage() override;
 };
 

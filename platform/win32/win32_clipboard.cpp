@@ -78,15 +78,27 @@ std::optional<std::u16string> AnsiText() {
 
 } // namespace
 
-std::u16string Win32Clipboard::ReadText() {
+std::optional<std::u16string> Win32Clipboard::ReadText() {
     const OpenedClipboard clipboard(owner_);
     if (!clipboard.IsOpen()) {
-        return {};
+        return std::nullopt;
     }
     if (auto text = UnicodeText()) {
-        return *std::move(text);
+        return text;
     }
     return AnsiText().value_or(std::u16string());
+}
+
+std::uint32_t Win32Clipboard::SequenceNumber() const {
+    return ::GetClipboardSequenceNumber();
+}
+
+void Win32Clipboard::WatchChanges(bool on) {
+    if (on) {
+        ::AddClipboardFormatListener(owner_);
+    } else {
+        ::RemoveClipboardFormatListener(owner_);
+    }
 }
 
 } // namespace kvtx::win32

@@ -1,12 +1,35 @@
 #include "platform/win32/apply_services.h"
+#include "platform/win32/unique_handle.h"
 
 #include <iterator>
+#include <optional>
+#include <vector>
 
 namespace kvtx::win32 {
 namespace {
 
 bool IsDown(int virtualKey) {
     return (::GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+}
+
+// The mandatory integrity level of a process (a SECURITY_MANDATORY_*_RID value); nullopt when its
+// token cannot be read, with the reason in the last error.
+std::optional<DWORD> IntegrityLevel(HANDLE process) {
+    HANDLE opened = nullptr;
+    if (!::OpenProcessToken(process, TOKEN_QUERY, &opened)) {
+        return std::nullopt;
+    }
+    const KernelHandle token(opened);
+    DWORD size = 0;
+    ::GetTokenInformation(token.get(), TokenIntegrityLevel, nullptr, 0, &size);
+    std::vector<BYTE> label(size);
+    if (size == 0 ||
+        !::GetTokenInformation(token.get(), TokenIntegrityLevel, label.data(), size, &size)) {
+        return std::nullopt;
+    }
+    PSID sid = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(label.data())->Label.Sid;
+    const UCHAR parts = *::GetSidSubAuthorityCount(sid);
+    return parts == 0 ? std::nullopt : std::optional(*::GetSidSubAuthority(sid, parts - 1u));
 }
 
 } // namespace
@@ -27,6 +50,25 @@ void Win32Keystrokes::ControlChord(std::uint8_t letter) {
 
 bool Win32Keystrokes::ModifierHeld() const {
     return IsDown(VK_SHIFT) || IsDown(VK_MENU) || IsDown(VK_LWIN) || IsDown(VK_RWIN);
+}
+
+// What cannot be told is taken as reachable: the keys then go out as they always did.
+bool Win32Keystrokes::ForegroundTakesKeys() const {
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(::GetForegroundWindow(), &processId);
+    const auto own = IntegrityLevel(::GetCurrentProcess());
+    if (processId == 0 || !own) {
+        return true;
+    }
+    const KernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process) {
+        return true;
+    }
+    if (const auto theirs = IntegrityLevel(process.get())) {
+        return *theirs <= *own;
+    }
+    // An elevated program keeps its token from the unelevated programs of the same user.
+    return ::GetLastError() != ERROR_ACCESS_DENIED;
 }
 
 } // namespace kvtx::win32

@@ -3,7 +3,11 @@
 
 namespace kvtx::win32 {
 
-void Win32UiThread::Wait(int milliseconds) {
+namespace {
+
+// Blocks on the program's wait event "korvatex_waittimer", which nothing signals; with
+// `wakeOnMessage`, a message that arrives for the thread ends the wait too.
+void WaitOnEvent(int milliseconds, bool wakeOnMessage) {
     const auto timeout = static_cast<DWORD>(milliseconds > 0 ? milliseconds : 0);
     const KernelHandle event(::CreateEventW(nullptr, FALSE, FALSE, L"korvatex_waittimer"));
     // The name may be held by an object of another kind; the wait must still take its time.
@@ -11,7 +15,27 @@ void Win32UiThread::Wait(int milliseconds) {
         ::Sleep(timeout);
         return;
     }
-    ::WaitForSingleObject(event.get(), timeout);
+    HANDLE handle = event.get();
+    if (wakeOnMessage) {
+        // Messages already queued end it too: the caller dispatches only a few after each wait.
+        ::MsgWaitForMultipleObjectsEx(1, &handle, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    } else {
+        ::WaitForSingleObject(handle, timeout);
+    }
+}
+
+} // namespace
+
+void Win32UiThread::Wait(int milliseconds) {
+    WaitOnEvent(milliseconds, false);
+}
+
+void Win32UiThread::WaitForMessage(int milliseconds) {
+    WaitOnEvent(milliseconds, true);
+}
+
+std::int64_t Win32UiThread::SteadyMilliseconds() const {
+    return static_cast<std::int64_t>(::GetTickCount64());
 }
 
 void Win32UiThread::PumpOneMessage() {

@@ -109,8 +109,10 @@ protected:
             }
             if (key == platform::kVkC) {
                 ++target.copies;
+                // An application copies nothing without a selection.
                 if (!target.selected.empty()) {
-                    clipboard.text = target.selected;
+                    thread.at.emplace(thread.waitedMs + copyDelayMs,
+                                      [this, copied = target.selected] { clipboard.Set(copied); });
                 }
             } else if (key == platform::kVkV) {
                 ++target.pastes;
@@ -118,7 +120,7 @@ protected:
                 target.selected.clear();
             }
         };
-        clipboard.text = u"stale";
+        clipboard.Set(u"stale");
         target = {u"<", u"Bob", u">"};
     }
 
@@ -143,6 +145,8 @@ protected:
     std::unique_ptr<FakePicker> picker;
     std::unique_ptr<CaptureAndPaste> driver;
     Target target;
+    // How long the target takes to answer Ctrl+C.
+    int copyDelayMs = 0;
     EventLog log;
 };
 
@@ -161,10 +165,11 @@ TEST_F(CaptureAndPasteTest, InsertionCapturesCopiesHidesAndPastesInTheOrderGiven
     std::vector<std::string> expected = {"minimize", "hide", "focus foreground"};
     const auto waits = WaitsAndPumps();
     expected.insert(expected.end(), waits.begin(), waits.end());
-    expected.insert(expected.end(), {"down 17", "down 67", "up 67", "up 17"});
-    expected.insert(expected.end(), waits.begin(), waits.end());
-    expected.insert(expected.end(), {"read clipboard", "minimize", "hide", "focus foreground",
-                                     "start paste timer 150"});
+    // The target's copy lands as soon as the thread waits for it.
+    expected.insert(expected.end(), {"watch clipboard", "down 17", "down 67", "up 67", "up 17",
+                                     "wait for a message 10", "pump", "pump", "pump",
+                                     "read clipboard", "stop watching", "minimize", "hide",
+                                     "focus foreground", "start paste timer 150"});
     EXPECT_EQ(log, expected);
     EXPECT_EQ(clipboard.text, u"Dear Bob,");
     EXPECT_EQ(target.Text(), u"<Bob>") << "nothing is pasted before the timer fires";
@@ -174,6 +179,61 @@ TEST_F(CaptureAndPasteTest, InsertionCapturesCopiesHidesAndPastesInTheOrderGiven
     EXPECT_EQ(log, (std::vector<std::string>{"kill paste timer", "down 17", "down 86", "up 86",
                                              "up 17"}));
     EXPECT_EQ(target.Text(), u"<Dear Bob,>");
+}
+
+// The copy is awaited, not timed: a target that answers late is still read after its copy, and
+// the capture ends as soon as the copy has landed and the clipboard can be opened.
+TEST_F(CaptureAndPasteTest, TheCaptureAwaitsTheTargetsCopyAndEndsWhenItHasLanded) {
+    for (const int delay : {0, 120, 300, 990}) {
+        target = {u"<", u"Bob", u">"};
+        clipboard.Set(u"unrelated");
+        copyDelayMs = delay;
+        const int before = thread.waitedMs;
+        Apply(0, 2);
+        EXPECT_EQ(transforms.convertedItems.size(), 1u);
+        FirePasteTimer();
+        EXPECT_EQ(target.Text(), u"<[Bob]>") << delay;
+        EXPECT_EQ(thread.waitedMs - before, 50 + delay) << "five waits, then the copy";
+        transforms.convertedItems.clear();
+    }
+}
+
+TEST_F(CaptureAndPasteTest, AClipboardHeldOpenAfterTheCopyIsReadOnceItIsFree) {
+    copyDelayMs = 20;
+    thread.at.emplace(60, [&] { clipboard.locked = true; });
+    thread.at.emplace(200, [&] { clipboard.locked = false; });
+    Apply(0, 2);
+    FirePasteTimer();
+    EXPECT_EQ(target.Text(), u"<[Bob]>");
+    EXPECT_EQ(thread.waitedMs, 200);
+}
+
+TEST_F(CaptureAndPasteTest, WithNoCopyWithinASecondTheCaptureTakesWhatTheClipboardHolds) {
+    target = {u"<", u"", u">"};
+    Apply(0, 2);
+    EXPECT_EQ(thread.waitedMs, 50 + kCopyWaitMs);
+    FirePasteTimer();
+    EXPECT_EQ(target.Text(), u"<[stale]>");
+    clipboard.locked = true; // held for ever: the capture still ends, with nothing
+    Apply(0, 2);
+    EXPECT_EQ(thread.waitedMs, 2 * (50 + kCopyWaitMs));
+}
+
+// Windows drops synthesized keys sent to a program of a higher integrity level: the user is told,
+// and nothing is copied, applied or pasted.
+TEST_F(CaptureAndPasteTest, ATargetRunAsAdministratorIsToldNotSilentlyMissed) {
+    keys.foregroundTakesKeys = false;
+    ScriptedRegexPrompt prompt;
+    prompt.answer = QuickRegexRequest{u"o", u"0"};
+    Apply(0, 0);
+    driver->RunQuickRegex(prompt);
+    const std::u16string message = u"管理者として実行中のアプリケーションには貼り付けできません。"
+                                   u"Korvatexも管理者として実行してください。";
+    EXPECT_EQ(messages.shown, (std::vector<std::u16string>{message, message}));
+    EXPECT_EQ(target.copies, 0);
+    EXPECT_EQ(transforms.expansions, 0);
+    EXPECT_EQ(window.pasteTimerMs, -1);
+    EXPECT_EQ(clipboard.text, u"stale");
 }
 
 TEST_F(CaptureAndPasteTest, PickerShowsTheAppliedCategoryAndItemAfterwards) {
@@ -276,7 +336,7 @@ TEST_F(CaptureAndPasteTest, HeldModifiersDelayTheChordsUntilReleased) {
 TEST_F(CaptureAndPasteTest, ModifierHeldForEverDelaysTheChordByTwoSecondsAtMost) {
     keys.modifierHeldQueries = -1;
     Apply(0, 0);
-    EXPECT_EQ(thread.waitedMs, 10 * 10 + kModifierReleaseWaitMs);
+    EXPECT_EQ(thread.waitedMs, 5 * 10 + kModifierReleaseWaitMs);
     EXPECT_EQ(target.copies, 1);
     FirePasteTimer();
     EXPECT_EQ(target.Text(), u"<Dear Bob,>");

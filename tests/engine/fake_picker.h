@@ -63,7 +63,7 @@ public:
     }
     void CopyPreviewToClipboard() override {
         if (!preview.Text().empty()) {
-            clipboard_.text = preview.Text();
+            clipboard_.Set(preview.Text());
             ++copies;
         }
     }

@@ -29,7 +29,10 @@ public:
         return true;
     }
 
+    bool ForegroundTakesKeys() const override { return foregroundTakesKeys; }
+
     bool controlDown = false;
+    bool foregroundTakesKeys = true;
     mutable int modifierHeldQueries = 0;
     mutable int modifierQueries = 0;
     std::function<void(std::uint8_t, bool control)> onKeyDown;

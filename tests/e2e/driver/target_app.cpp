@@ -41,6 +41,14 @@ std::pair<int, int> TargetApp::Selection() const {
     return EditSelection(edit_);
 }
 
+void TargetApp::SetCopyDelay(std::chrono::milliseconds delay) {
+    ::SendMessageW(window_, WM_APP + 1, static_cast<WPARAM>(delay.count()), 0);
+}
+
+void TargetApp::CopyAfterEachPaste(bool on) {
+    ::SendMessageW(window_, WM_APP + 2, on ? 1 : 0, 0);
+}
+
 bool TargetApp::Focus() {
     return BringToForeground(window_) && PollUntil([&] { return HasKeyboardFocus(edit_); }, 5s);
 }

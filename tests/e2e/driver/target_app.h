@@ -2,6 +2,7 @@
 
 #include "tests/e2e/driver/process.h"
 
+#include <chrono>
 #include <string>
 #include <utility>
 #include <windows.h>
@@ -26,6 +27,13 @@ public:
 
     // Brings the window to the front and waits until its edit has the keyboard focus.
     bool Focus();
+
+    // The edit answers a copy this late from now on, as a busy application does.
+    void SetCopyDelay(std::chrono::milliseconds delay);
+    // Right after each paste the target copies kLaterCopy itself, standing for another program
+    // that copies after the paste.
+    void CopyAfterEachPaste(bool on);
+    static constexpr char16_t kLaterCopy[] = u"後からのコピー";
 
 private:
     TargetApp(Process process, HWND window);

@@ -104,6 +104,19 @@ TEST_F(ApplyTest, ConversionKeepsJapaneseEmojiAndLineEnds) {
     EXPECT_TRUE(TargetShows(u"犬が[3]匹😀\r\n<…>と[12]個 ①\r\n終わり"));
 }
 
+// A target that answers the copy 300 ms late, with other text on the clipboard beforehand: the
+// capture awaits its copy, so both kinds of item work on its selection.
+TEST_F(ApplyTest, ATargetThatCopiesLateIsAwaited) {
+    target_->SetCopyDelay(300ms);
+    for (const auto& [letters, expected] :
+         {std::pair{std::vector<WORD>{'A', 'C'}, u"前[猫3]後"}, {{'C', 'A'}, u"前犬[3]後"}}) {
+        ASSERT_TRUE(SetClipboardText(u"unrelated"));
+        Prepare(u"前猫3後", 1, 3);
+        ChooseFromMenu(letters);
+        EXPECT_TRUE(TargetShows(expected));
+    }
+}
+
 TEST_F(ApplyTest, TwoInputFieldsAskOnceAndBothGetTheText) {
     Prepare(u"<>", 1, 1);
     ChooseFromMenu({'A', 'B'});

@@ -1,12 +1,55 @@
 // A plain application for the end-to-end tests to work in, standing for the user's editor: one
 // multi-line edit control filling a window. The tests set and read its text and selection from
-// outside and type, copy and paste into it with synthesized keys.
+// outside and type, copy and paste into it with synthesized keys. Two messages make it behave as
+// harder applications do (tests/e2e/driver/target_app.h has their numbers):
+// - kSetCopyDelay: the edit answers a copy this many milliseconds late, as a busy application or
+//   a remote session does;
+// - kSetCopyAfterPaste: right after each paste, it copies kLaterCopy itself, standing for another
+//   program's copy that comes after the paste.
 
+#include <cstring>
+#include <string>
 #include <windows.h>
 
 namespace {
 
 constexpr int kEditId = 100;
+constexpr UINT kSetCopyDelay = WM_APP + 1;
+constexpr UINT kSetCopyAfterPaste = WM_APP + 2;
+constexpr UINT_PTR kLateCopyTimer = 1;
+constexpr wchar_t kLaterCopy[] = L"後からのコピー";
+
+WNDPROC editProc = nullptr;
+UINT copyDelayMs = 0;
+bool copyAfterPaste = false;
+
+void CopyText(HWND owner, const std::wstring& text) {
+    if (!::OpenClipboard(owner)) {
+        return;
+    }
+    ::EmptyClipboard();
+    const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
+    if (HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
+        ::GlobalUnlock(memory);
+        if (::SetClipboardData(CF_UNICODETEXT, memory) == nullptr) {
+            ::GlobalFree(memory);
+        }
+    }
+    ::CloseClipboard();
+}
+
+LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPY && copyDelayMs > 0) {
+        ::SetTimer(::GetParent(edit), kLateCopyTimer, copyDelayMs, nullptr);
+        return 0;
+    }
+    const LRESULT result = ::CallWindowProcW(editProc, edit, message, wParam, lParam);
+    if (message == WM_PASTE && copyAfterPaste) {
+        CopyText(edit, kLaterCopy);
+    }
+    return result;
+}
 
 LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -16,10 +59,27 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                                           ES_AUTOVSCROLL | ES_NOHIDESEL | ES_WANTRETURN,
                                       0, 0, 0, 0, window, reinterpret_cast<HMENU>(kEditId),
                                       reinterpret_cast<CREATESTRUCTW*>(lParam)->hInstance, nullptr);
+        if (edit == nullptr) {
+            return -1;
+        }
         // No limit below the edit control's own, so long pastes arrive whole.
         ::SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
-        return edit == nullptr ? -1 : 0;
+        editProc = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditProc)));
+        return 0;
     }
+    case kSetCopyDelay:
+        copyDelayMs = static_cast<UINT>(wParam);
+        return 0;
+    case kSetCopyAfterPaste:
+        copyAfterPaste = wParam != 0;
+        return 0;
+    case WM_TIMER:
+        if (wParam == kLateCopyTimer) {
+            ::KillTimer(window, kLateCopyTimer);
+            ::CallWindowProcW(editProc, ::GetDlgItem(window, kEditId), WM_COPY, 0, 0);
+        }
+        return 0;
     case WM_SIZE:
         ::MoveWindow(::GetDlgItem(window, kEditId), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
         return 0;

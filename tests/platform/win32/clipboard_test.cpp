@@ -63,13 +63,13 @@ HWND MessageWindow() {
                              nullptr);
 }
 
-TEST_F(ClipboardTest, ClipboardHeldOpenByAnotherWindowGivesEmptyCapture) {
+TEST_F(ClipboardTest, ClipboardHeldOpenByAnotherWindowCannotBeReadYet) {
     ASSERT_TRUE(PutUnicode(u"held"));
     HWND holder = MessageWindow();
     HWND owner = MessageWindow();
     ASSERT_TRUE(holder != nullptr && owner != nullptr);
     ASSERT_TRUE(::OpenClipboard(holder));
-    EXPECT_EQ(win32::Win32Clipboard(owner).ReadText(), u"");
+    EXPECT_EQ(win32::Win32Clipboard(owner).ReadText(), std::nullopt);
     ::CloseClipboard();
     EXPECT_EQ(win32::Win32Clipboard(owner).ReadText(), u"held");
     ::DestroyWindow(holder);
