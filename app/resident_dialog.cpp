@@ -93,6 +93,8 @@ void ResidentDialog::OnTimer(unsigned id) {
         window_.Hide();
     } else if (id == TIMER_PASTE && hooks.pasteTimer) {
         hooks.pasteTimer();
+    } else if (id == TIMER_RESTORE && hooks.restoreTimer) {
+        hooks.restoreTimer();
     }
 }
 

@@ -27,6 +27,7 @@ namespace kvtx::app {
 inline constexpr unsigned WM_TRAYNOTIFY = 1124; // the tray icon's callback message
 inline constexpr unsigned TIMER_HIDE = 1;
 inline constexpr unsigned TIMER_PASTE = 2;
+inline constexpr unsigned TIMER_RESTORE = 3;
 inline constexpr int IDOK_RESULT = 1;
 inline constexpr int IDCANCEL_RESULT = 2;
 
@@ -79,6 +80,12 @@ struct ResidentHooks {
     std::function<void()> runQuickRegex;
     // TIMER_PASTE fired.
     std::function<void()> pasteTimer;
+    // TIMER_RESTORE fired.
+    std::function<void()> restoreTimer;
+    // The clipboard asks for the text announced for a paste, at a reader's request or because
+    // the window goes away.
+    std::function<void()> renderClipboard;
+    std::function<void()> renderClipboardBeforeExit;
     // Runs the editor modally on m_strAppDir, m_nCategory and m_nItem as last exchanged.
     std::function<void()> openEditor;
     // Runs the settings dialog on these values; true when confirmed, with the values changed.
@@ -134,6 +141,8 @@ public:
     ResidentSettings CurrentSettings() const;
 
     int m_nTimeDelay = 0;
+    // The profile's "restoreclip": the user's clipboard comes back after each paste.
+    int m_nRestoreClip = 0;
     // Set only when the program is to end; never cleared.
     int m_bExiting = 0;
     HotkeySetting m_hkPicker;

@@ -58,7 +58,11 @@ void ResidentDialog::OnHotkey(std::uintptr_t id) {
 }
 
 ResidentSettings ResidentDialog::CurrentSettings() const {
-    return {.picker = m_hkPicker, .menu = m_hkMenu, .regex = m_hkRegex, .timeDelay = m_nTimeDelay};
+    return {.picker = m_hkPicker,
+            .menu = m_hkMenu,
+            .regex = m_hkRegex,
+            .timeDelay = m_nTimeDelay,
+            .restoreClipboard = m_nRestoreClip};
 }
 
 void ResidentDialog::ApplySettings(const ResidentSettings& settings) {
@@ -66,6 +70,7 @@ void ResidentDialog::ApplySettings(const ResidentSettings& settings) {
     m_hkMenu = settings.menu;
     m_hkRegex = settings.regex;
     m_nTimeDelay = settings.timeDelay;
+    m_nRestoreClip = settings.restoreClipboard;
 }
 
 void ResidentDialog::OnSettingsButton() {

@@ -23,6 +23,7 @@ constexpr std::array<HotkeyKeys, 3> kHotkeyKeys{{
     {u"shotkey", u"shotctrl", u"shotalt", u"shotshift", u"shotkeynum"},
 }};
 constexpr const char16_t* kTimeDelay = u"timedelay";
+constexpr const char16_t* kRestoreClipboard = u"restoreclip";
 
 std::array<HotkeySetting*, 3> Hotkeys(ResidentSettings& settings) {
     return {&settings.picker, &settings.menu, &settings.regex};
@@ -43,6 +44,8 @@ ResidentSettings ReadSettings(const platform::Profile& profile) {
         hotkey.keyIndex = profile.ReadInt(kSection, keys.keyIndex, hotkey.keyIndex);
     }
     settings.timeDelay = profile.ReadInt(kSection, kTimeDelay, settings.timeDelay);
+    settings.restoreClipboard =
+        profile.ReadInt(kSection, kRestoreClipboard, settings.restoreClipboard);
     return settings;
 }
 
@@ -59,6 +62,7 @@ void WriteSettings(platform::Profile& profile, const ResidentSettings& settings)
         profile.WriteInt(kSection, keys.keyIndex, hotkey.keyIndex);
     }
     profile.WriteInt(kSection, kTimeDelay, settings.timeDelay);
+    profile.WriteInt(kSection, kRestoreClipboard, settings.restoreClipboard);
 }
 
 } // namespace kvtx::app

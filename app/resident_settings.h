@@ -5,13 +5,15 @@
 
 namespace kvtx::app {
 
-// The sixteen values of the profile's section "setting".
+// The sixteen values of the profile's section "setting", and "restoreclip" beside them.
 struct ResidentSettings {
     HotkeySetting picker{.ctrl = 1, .shift = 1, .alt = 0, .enabled = 1, .keyIndex = 3};
     HotkeySetting menu{.ctrl = 1, .shift = 1, .alt = 0, .enabled = 1, .keyIndex = 18};
     HotkeySetting regex{.ctrl = 1, .shift = 1, .alt = 0, .enabled = 1, .keyIndex = 0};
     // Milliseconds: the hide delay at start-up and the wait before a paste.
     int timeDelay = 150;
+    // Not 0: the user's clipboard is put back after each paste.
+    int restoreClipboard = 0;
 };
 
 // Missing values take the defaults above; values are used as read.

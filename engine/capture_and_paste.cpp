@@ -32,7 +32,20 @@ private:
 
 CaptureAndPaste::CaptureAndPaste(DriverServices services, PickerMembers& picker,
                                  TextTransforms& transforms)
-    : services_(services), picker_(picker), transforms_(transforms) {}
+    : services_(services), picker_(picker), transforms_(transforms),
+      keeper_(services.clipboard, services.window, services.thread) {}
+
+void CaptureAndPaste::OnRenderRequest() {
+    keeper_.OnRenderRequest();
+}
+
+void CaptureAndPaste::OnRenderAll() {
+    keeper_.OnRenderAll();
+}
+
+void CaptureAndPaste::OnRestoreTimer() {
+    keeper_.OnRestoreTimer();
+}
 
 void CaptureAndPaste::HideSequence() {
     services_.window.Minimize();
@@ -111,6 +124,9 @@ std::optional<std::u16string> CaptureAndPaste::CaptureSelection() {
         services_.messages.Show(kTargetAboveUs);
         return std::nullopt;
     }
+    if (picker_.RestoresClipboard()) {
+        keeper_.SaveBeforeCopy();
+    }
     const ClipboardWatch watch(services_.clipboard);
     const std::uint32_t sequenceBefore = services_.clipboard.SequenceNumber();
     SendChord(platform::kVkC);
@@ -123,7 +139,16 @@ void CaptureAndPaste::SendPendingPaste() {
     }
     pastePending_ = false;
     services_.window.KillPasteTimer();
-    SendChord(platform::kVkV);
+    Paste();
+}
+
+void CaptureAndPaste::Paste() {
+    // Announced, when the user's clipboard is to come back: its render request tells when the
+    // paste has taken it. The chord waits for the modifiers first, so the announcement comes
+    // right before the keys.
+    WaitForModifierRelease();
+    keeper_.AnnounceForPaste(pasteText_, services_.keystrokes.ForegroundProcessId());
+    services_.keystrokes.ControlChord(platform::kVkV);
 }
 
 void CaptureAndPaste::OnPasteTimer() {
@@ -138,7 +163,7 @@ void CaptureAndPaste::OnPasteTimer() {
         return;
     }
     pastePending_ = false;
-    SendChord(platform::kVkV);
+    Paste();
 }
 
 void CaptureAndPaste::HoldPasteWhile(const std::function<void()>& showMenu) {
@@ -147,10 +172,12 @@ void CaptureAndPaste::HoldPasteWhile(const std::function<void()>& showMenu) {
     menuOpen_ = false;
 }
 
-void CaptureAndPaste::Deliver(const std::u16string& result) {
+void CaptureAndPaste::Deliver(const std::u16string& result, const std::u16string& selection) {
     picker_.SetPreview(result);
     picker_.ShowInControls();
     picker_.CopyPreviewToClipboard();
+    // An empty result copies nothing, so the paste puts the selection back.
+    pasteText_ = result.empty() ? selection : result;
     HideSequence();
     services_.window.StartPasteTimer(picker_.TimeDelay());
     pastePending_ = true;
@@ -200,13 +227,13 @@ void CaptureAndPaste::ApplyItem(int index) {
     if (kind == ItemKind::TextInsertion) {
         transforms_.ExpandTemplate(text, *captured);
     } else {
-        text = *std::move(captured);
+        text = *captured;
         if (!transforms_.ApplyConversion(chosen, content, text)) {
             HideSequence();
             return;
         }
     }
-    Deliver(text);
+    Deliver(text, *captured);
 }
 
 void CaptureAndPaste::RunQuickRegex(RegexPrompt& prompt) {
@@ -227,7 +254,7 @@ void CaptureAndPaste::RunQuickRegex(RegexPrompt& prompt) {
         HideSequence();
         return;
     }
-    std::u16string text = *std::move(captured);
+    std::u16string text = *captured;
     const RegexStatus status =
         transforms_.SubstituteQuick(text, request->pattern, request->replacement);
     if (status != RegexStatus::kDone) {
@@ -235,7 +262,7 @@ void CaptureAndPaste::RunQuickRegex(RegexPrompt& prompt) {
         HideSequence();
         return;
     }
-    Deliver(text);
+    Deliver(text, *captured);
 }
 
 } // namespace kvtx

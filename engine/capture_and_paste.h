@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/clipboard_keeper.h"
 #include "engine/picker_members.h"
 #include "engine/regex_prompt.h"
 #include "engine/text_transforms.h"
@@ -54,6 +55,11 @@ public:
     // The handler of TIMER_PASTE.
     void OnPasteTimer();
 
+    // The clipboard's requests while the user's clipboard is to come back (ClipboardKeeper).
+    void OnRenderRequest();
+    void OnRenderAll();
+    void OnRestoreTimer();
+
     // Runs the category menu, during which the paste timer's ticks wait.
     void HoldPasteWhile(const std::function<void()>& showMenu);
 
@@ -79,7 +85,10 @@ private:
     std::u16string AwaitCopy(std::uint32_t sequenceBefore);
     void WaitForModifierRelease();
     void SendChord(std::uint8_t letter);
-    void Deliver(const std::u16string& result);
+    // Puts the result on the clipboard and starts the paste timer; the selection is what the
+    // paste puts back when the result is empty.
+    void Deliver(const std::u16string& result, const std::u16string& selection);
+    void Paste();
 
     DriverServices services_;
     PickerMembers& picker_;
@@ -87,6 +96,8 @@ private:
     bool busy_ = false;
     bool menuOpen_ = false;
     bool pastePending_ = false;
+    std::u16string pasteText_;
+    ClipboardKeeper keeper_;
 };
 
 } // namespace kvtx

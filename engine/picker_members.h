@@ -32,6 +32,8 @@ public:
     virtual const PhraseStore& Store() const = 0;
     // The copy and paste delay in milliseconds.
     virtual int TimeDelay() const = 0;
+    // The user's clipboard is to be put back after each paste.
+    virtual bool RestoresClipboard() const = 0;
 };
 
 } // namespace kvtx

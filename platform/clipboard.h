@@ -1,13 +1,25 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kvtx::platform {
 
-// Reading the clipboard after the copy keystroke. Writing goes through an edit control's own
-// copy command, so it needs no interface here.
+// What the clipboard held, in every format kept in memory, to be put back later.
+struct SavedClipboard {
+    struct Format {
+        unsigned id;
+        std::vector<std::byte> bytes;
+    };
+    std::vector<Format> formats;
+};
+
+// Reading the clipboard after the copy keystroke. The result goes back through an edit
+// control's own copy command, or, when the user's clipboard is to be put back after the paste,
+// through Offer and Render.
 class Clipboard {
 public:
     virtual ~Clipboard() = default;
@@ -21,6 +33,24 @@ public:
     // While on, every change of the contents posts the program's window a message, which ends
     // the user-interface thread's WaitForMessage early.
     virtual void WatchChanges(bool on) = 0;
+
+    // Everything the clipboard holds in formats kept in memory (text, "HTML Format", "Rich Text
+    // Format", file lists, device-independent bitmaps, registered formats); handles of other kinds
+    // (bitmaps, metafiles, palettes) are left out. nullopt when it cannot be opened now.
+    virtual std::optional<SavedClipboard> Save() = 0;
+    // Replaces the clipboard's contents with what was saved; false when it cannot be opened now.
+    virtual bool Restore(const SavedClipboard& saved) = 0;
+    // Empties the clipboard and announces Unicode text that the program's window renders only
+    // when a reader first asks for it, so that the program learns when the paste takes it. False
+    // when the clipboard cannot be opened now.
+    virtual bool Offer() = 0;
+    // The announced text, given to the reader that asked for it (inside the render request).
+    virtual void Render(const std::u16string& text) = 0;
+    // The process of the window that holds the clipboard open now (during a render request, the
+    // reader's); 0 when none does.
+    virtual std::uint32_t ReaderProcessId() const = 0;
+    // The announced text, put on the clipboard for good before the program's window goes away.
+    virtual void RenderBeforeExit(const std::u16string& text) = 0;
 };
 
 } // namespace kvtx::platform

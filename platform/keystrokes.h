@@ -25,6 +25,8 @@ public:
     // this program's (an application run as administrator): the system drops synthesized keys
     // sent to it, so a copy and a paste would silently do nothing.
     virtual bool ForegroundTakesKeys() const = 0;
+    // The process of the foreground window, which the next keys reach; 0 when there is none.
+    virtual std::uint32_t ForegroundProcessId() const = 0;
 };
 
 } // namespace kvtx::platform

@@ -93,6 +93,7 @@
 #define IDC_SETTINGS_REGEX_SHIFT 1020
 #define IDC_SETTINGS_REGEX_KEY 1021
 #define IDC_SETTINGS_DELAY 1030
+#define IDC_SETTINGS_RESTORE_CLIPBOARD 1034
 
 // Controls of the quick regular-expression dialog (139).
 #define IDC_REGEX_PATTERN 1032

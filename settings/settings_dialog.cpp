@@ -38,6 +38,7 @@ SettingsDialog::SettingsDialog(const SettingsControls& controls, platform::Messa
     exchange_.Check(regex.enabled, m_hkRegex.enabled);
     exchange_.Check(regex.shift, m_hkRegex.shift);
     exchange_.Selection(regex.key, m_hkRegex.keyIndex);
+    exchange_.Check(controls_.restoreClipboard, m_nRestoreClip);
 }
 
 void SettingsDialog::SetValues(const app::ResidentSettings& settings) {
@@ -45,6 +46,7 @@ void SettingsDialog::SetValues(const app::ResidentSettings& settings) {
     CopyHotkeyValues(settings.menu, m_hkMenu);
     CopyHotkeyValues(settings.regex, m_hkRegex);
     m_nTimeDelay = settings.timeDelay;
+    m_nRestoreClip = settings.restoreClipboard;
 }
 
 void SettingsDialog::GetValues(app::ResidentSettings& settings) const {
@@ -52,6 +54,7 @@ void SettingsDialog::GetValues(app::ResidentSettings& settings) const {
     CopyHotkeyValues(m_hkMenu, settings.menu);
     CopyHotkeyValues(m_hkRegex, settings.regex);
     settings.timeDelay = m_nTimeDelay;
+    settings.restoreClipboard = m_nRestoreClip;
 }
 
 void SettingsDialog::OnInitDialog() {

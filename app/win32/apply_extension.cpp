@@ -31,6 +31,7 @@ public:
     void CopyPreviewToClipboard() override { dialog_.CopyPreviewToClipboard(); }
     const PhraseStore& Store() const override { return dialog_.Store(); }
     int TimeDelay() const override { return dialog_.m_nTimeDelay; }
+    bool RestoresClipboard() const override { return dialog_.m_nRestoreClip != 0; }
 
 private:
     ResidentDialog& dialog_;
@@ -100,6 +101,9 @@ void InstallApplyExtension(ResidentDialogWindow& resident) {
     auto& hooks = resident.Logic().hooks;
     hooks.applyItem = [extension](int index) { extension->Get().Driver().ApplyItem(index); };
     hooks.pasteTimer = [extension] { extension->Get().Driver().OnPasteTimer(); };
+    hooks.restoreTimer = [extension] { extension->Get().Driver().OnRestoreTimer(); };
+    hooks.renderClipboard = [extension] { extension->Get().Driver().OnRenderRequest(); };
+    hooks.renderClipboardBeforeExit = [extension] { extension->Get().Driver().OnRenderAll(); };
     hooks.showCategoryMenu = [extension](platform::ScreenPoint at) {
         extension->Get().ShowCategoryMenu(at);
     };

@@ -32,6 +32,18 @@ ResidentDialogWindow::ResidentDialogWindow(platform::Profile& profile)
         logic_.OnTimer(static_cast<unsigned>(id));
         return std::nullopt;
     });
+    HandleMessage(WM_RENDERFORMAT, [this](WPARAM format, LPARAM) -> std::optional<LRESULT> {
+        if (format == CF_UNICODETEXT && logic_.hooks.renderClipboard) {
+            logic_.hooks.renderClipboard();
+        }
+        return 0;
+    });
+    HandleMessage(WM_RENDERALLFORMATS, [this](WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (logic_.hooks.renderClipboardBeforeExit) {
+            logic_.hooks.renderClipboardBeforeExit();
+        }
+        return 0;
+    });
     HandleMessage(WM_HOTKEY, [this](WPARAM id, LPARAM) {
         logic_.OnHotkey(id);
         return std::nullopt;

@@ -18,6 +18,12 @@ public:
     std::optional<std::u16string> ReadText() override;
     std::uint32_t SequenceNumber() const override;
     void WatchChanges(bool on) override;
+    std::optional<platform::SavedClipboard> Save() override;
+    bool Restore(const platform::SavedClipboard& saved) override;
+    bool Offer() override;
+    void Render(const std::u16string& text) override;
+    void RenderBeforeExit(const std::u16string& text) override;
+    std::uint32_t ReaderProcessId() const override;
 
 private:
     HWND owner_;
@@ -29,6 +35,7 @@ public:
     void ControlChord(std::uint8_t letter) override;
     bool ModifierHeld() const override;
     bool ForegroundTakesKeys() const override;
+    std::uint32_t ForegroundProcessId() const override;
 };
 
 class Win32UiThread final : public platform::UiThread {
@@ -47,6 +54,8 @@ public:
     void FocusForegroundWindow() override;
     void StartPasteTimer(int milliseconds) override;
     void KillPasteTimer() override;
+    void StartRestoreTimer(int milliseconds) override;
+    void KillRestoreTimer() override;
 
 private:
     HWND window_;

@@ -1,4 +1,5 @@
 #include "platform/win32/apply_services.h"
+#include "platform/win32/clipboard_access.h"
 
 #include <algorithm>
 #include <optional>
@@ -6,45 +7,6 @@
 
 namespace kvtx::win32 {
 namespace {
-
-// Closes the clipboard on every way out of the read.
-class OpenedClipboard {
-public:
-    explicit OpenedClipboard(HWND owner) : open_(::OpenClipboard(owner) != FALSE) {}
-    OpenedClipboard(const OpenedClipboard&) = delete;
-    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-    ~OpenedClipboard() {
-        if (open_) {
-            ::CloseClipboard();
-        }
-    }
-    bool IsOpen() const { return open_; }
-
-private:
-    bool open_;
-};
-
-// The data of one format, locked for as long as the view lives.
-class LockedData {
-public:
-    explicit LockedData(HANDLE data)
-        : data_(data), bytes_(data != nullptr ? ::GlobalLock(data) : nullptr),
-          size_(bytes_ != nullptr ? ::GlobalSize(data) : 0) {}
-    LockedData(const LockedData&) = delete;
-    LockedData& operator=(const LockedData&) = delete;
-    ~LockedData() {
-        if (bytes_ != nullptr) {
-            ::GlobalUnlock(data_);
-        }
-    }
-    const void* Bytes() const { return bytes_; }
-    std::size_t Size() const { return size_; }
-
-private:
-    HANDLE data_;
-    void* bytes_;
-    std::size_t size_;
-};
 
 // Another program may put text without its terminator; the read never passes the block's end.
 std::optional<std::u16string> UnicodeText() {

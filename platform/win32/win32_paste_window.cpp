@@ -24,4 +24,12 @@ void Win32PasteWindow::KillPasteTimer() {
     ::KillTimer(window_, platform::TIMER_PASTE);
 }
 
+void Win32PasteWindow::StartRestoreTimer(int milliseconds) {
+    ::SetTimer(window_, platform::TIMER_RESTORE, static_cast<UINT>(milliseconds), nullptr);
+}
+
+void Win32PasteWindow::KillRestoreTimer() {
+    ::KillTimer(window_, platform::TIMER_RESTORE);
+}
+
 } // namespace kvtx::win32

@@ -19,8 +19,9 @@ void SettingsWindow::HotkeyItems::Attach(HWND dialog, int firstId) {
 
 SettingsWindow::SettingsWindow(platform::StartupShortcuts& shortcuts)
     : Dialog(IDD_SETTINGS),
-      logic_({picker_.Controls(), menu_.Controls(), regex_.Controls(), delay_, startup_}, messages_,
-             shortcuts) {
+      logic_({picker_.Controls(), menu_.Controls(), regex_.Controls(), delay_, restoreClipboard_,
+              startup_},
+             messages_, shortcuts) {
     HandleCommand(IDC_SETTINGS_STARTUP, BN_CLICKED, [this] { logic_.ToggleStartup(); });
 }
 
@@ -30,6 +31,7 @@ bool SettingsWindow::OnInitDialog() {
     menu_.Attach(Window(), IDC_SETTINGS_MENU_ENABLED);
     regex_.Attach(Window(), IDC_SETTINGS_REGEX_ENABLED);
     delay_.Attach(Window(), IDC_SETTINGS_DELAY);
+    restoreClipboard_.Attach(Window(), IDC_SETTINGS_RESTORE_CLIPBOARD);
     startup_.Attach(Window(), IDC_SETTINGS_STARTUP);
     logic_.OnInitDialog();
     return true;

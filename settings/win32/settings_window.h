@@ -30,6 +30,7 @@ private:
 
     HotkeyItems picker_, menu_, regex_;
     kvtx::win32::ui::TextItem delay_;
+    kvtx::win32::ui::CheckItem restoreClipboard_;
     kvtx::win32::ui::TextItem startup_;
     kvtx::win32::ui::Win32MessageBox messages_;
     SettingsDialog logic_;

@@ -128,9 +128,9 @@ TEST_F(HotkeysTest, SettingsConfirmedWritesTheProfileAndRegistersTheNewCombinati
     EXPECT_FALSE(Holds(kCtrlShift, 'A'));
     EXPECT_TRUE(Holds(kCtrlShift, 'S'));
     EXPECT_EQ(dialog.m_nTimeDelay, 500);
-    EXPECT_EQ(profile.writes.size(), 16u);
+    EXPECT_EQ(profile.writes.size(), 17u);
     EXPECT_EQ(profile.writes.front(), u"hotkey");
-    EXPECT_EQ(profile.writes.back(), u"timedelay");
+    EXPECT_EQ(profile.writes.back(), u"restoreclip");
     EXPECT_EQ((profile.values[{u"setting", u"hotkeynum"}]), 5);
     EXPECT_EQ((profile.values[{u"setting", u"shotkey"}]), 0);
 }
@@ -148,17 +148,19 @@ TEST_F(HotkeysTest, SettingsCancelledLeavesTheProfileAndReRegisters) {
     EXPECT_EQ(hotkeys.registered.size(), 3u);
 }
 
-TEST(ResidentSettings, ReadAndWriteKeepTheSixteenValues) {
+TEST(ResidentSettings, ReadAndWriteKeepTheSixteenValuesAndRestoreClipBesideThem) {
     FakeProfile profile;
+    EXPECT_EQ(app::ReadSettings(profile).restoreClipboard, 0) << "off unless asked for";
     app::ResidentSettings settings;
     settings.menu = {.ctrl = 0, .shift = 1, .alt = 1, .enabled = 0, .keyIndex = 25};
     settings.timeDelay = 2000;
+    settings.restoreClipboard = 1;
     app::WriteSettings(profile, settings);
     EXPECT_EQ(profile.writes,
-              (std::vector<std::u16string>{u"hotkey", u"hotctrl", u"hotalt", u"hotshift",
-                                           u"hotkeynum", u"mhotkey", u"mhotctrl", u"mhotalt",
-                                           u"mhotshift", u"mhotkeynum", u"shotkey", u"shotctrl",
-                                           u"shotalt", u"shotshift", u"shotkeynum", u"timedelay"}));
+              (std::vector<std::u16string>{
+                  u"hotkey", u"hotctrl", u"hotalt", u"hotshift", u"hotkeynum", u"mhotkey",
+                  u"mhotctrl", u"mhotalt", u"mhotshift", u"mhotkeynum", u"shotkey", u"shotctrl",
+                  u"shotalt", u"shotshift", u"shotkeynum", u"timedelay", u"restoreclip"}));
     const app::ResidentSettings read = app::ReadSettings(profile);
     EXPECT_EQ(read.menu.ctrl, 0);
     EXPECT_EQ(read.menu.alt, 1);
@@ -166,6 +168,7 @@ TEST(ResidentSettings, ReadAndWriteKeepTheSixteenValues) {
     EXPECT_EQ(read.menu.keyIndex, 25);
     EXPECT_EQ(read.picker.keyIndex, 3);
     EXPECT_EQ(read.timeDelay, 2000);
+    EXPECT_EQ(read.restoreClipboard, 1);
 }
 
 } // namespace

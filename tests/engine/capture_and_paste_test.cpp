@@ -88,6 +88,7 @@ struct Target {
     std::u16string after;
     int copies = 0;
     int pastes = 0;
+    bool takesPastes = true;
     std::u16string Text() const { return before + selected + after; }
 };
 
@@ -114,12 +115,13 @@ protected:
                     thread.at.emplace(thread.waitedMs + copyDelayMs,
                                       [this, copied = target.selected] { clipboard.Set(copied); });
                 }
-            } else if (key == platform::kVkV) {
+            } else if (key == platform::kVkV && target.takesPastes) {
                 ++target.pastes;
-                target.before += clipboard.text;
+                target.before += clipboard.ReadForPaste(keys.foregroundProcess);
                 target.selected.clear();
             }
         };
+        clipboard.onRenderRequest = [this] { driver->OnRenderRequest(); };
         clipboard.Set(u"stale");
         target = {u"<", u"Bob", u">"};
     }
@@ -129,6 +131,11 @@ protected:
     void FirePasteTimer() {
         if (window.pasteTimerMs >= 0) {
             driver->OnPasteTimer();
+        }
+    }
+    void FireRestoreTimer() {
+        if (window.restoreTimerMs >= 0) {
+            driver->OnRestoreTimer();
         }
     }
     std::ptrdiff_t Count(const std::string& event) const {
@@ -405,6 +412,98 @@ TEST_F(CaptureAndPasteTest, APasteHeldByTheMenuOrAnApplicationThatStoppedGoesOut
     EXPECT_EQ(target.pastes, 0);
     FirePasteTimer();
     EXPECT_EQ(target.Text(), u"<Dear Bob,>");
+}
+
+// The user's clipboard put back after the paste, when the setting asks for it.
+class RestoreClipboardTest : public CaptureAndPasteTest {
+protected:
+    void SetUp() override {
+        CaptureAndPasteTest::SetUp();
+        picker->restoreClipboard = true;
+        clipboard.Set(kUsers);
+        clipboard.others[49'999] = {std::byte{0x3C}, std::byte{0x62}, std::byte{0x3E}};
+    }
+    void ExpectTheUsersClipboard() {
+        EXPECT_EQ(clipboard.text, kUsers);
+        EXPECT_EQ(clipboard.others.size(), 1u);
+    }
+    static constexpr char16_t kUsers[] = u"ユーザーの😀";
+};
+
+TEST_F(RestoreClipboardTest, TheUsersClipboardComesBackOnceThePasteHasTakenTheResult) {
+    Apply(0, 0);
+    FirePasteTimer();
+    EXPECT_EQ(target.Text(), u"<Dear Bob,>");
+    EXPECT_EQ(clipboard.text, u"Dear Bob,") << "nothing comes back before the next tick";
+    FireRestoreTimer();
+    ExpectTheUsersClipboard();
+    EXPECT_EQ(window.restoreTimerMs, -1);
+
+    // The quick tool's run does the same; with the setting off the result stays.
+    ScriptedRegexPrompt prompt;
+    prompt.answer = QuickRegexRequest{u"e", u"E"};
+    target = {u"<", u"Dear", u">"};
+    driver->RunQuickRegex(prompt);
+    FirePasteTimer();
+    FireRestoreTimer();
+    EXPECT_EQ(target.Text(), u"<DEar>");
+    ExpectTheUsersClipboard();
+    picker->restoreClipboard = false;
+    target = {u"<", u"Bob", u">"};
+    Apply(0, 0);
+    FirePasteTimer();
+    FireRestoreTimer();
+    EXPECT_EQ(clipboard.text, u"Dear Bob,");
+}
+
+TEST_F(RestoreClipboardTest, ANewerCopyAfterThePasteIsLeftAlone) {
+    Apply(0, 0);
+    FirePasteTimer();
+    clipboard.Set(u"newer");
+    FireRestoreTimer();
+    EXPECT_EQ(clipboard.text, u"newer");
+    EXPECT_EQ(window.restoreTimerMs, -1);
+}
+
+// The restore never races the paste: it waits while the target holds the clipboard, and a
+// target that never reads, or another reader, leaves the result where a late paste finds it.
+TEST_F(RestoreClipboardTest, TheRestoreWaitsForTheTargetAndGivesUpRatherThanRace) {
+    Apply(0, 0);
+    FirePasteTimer();
+    clipboard.locked = true;
+    FireRestoreTimer();
+    clipboard.locked = false;
+    EXPECT_EQ(clipboard.text, u"Dear Bob,");
+    FireRestoreTimer();
+    ExpectTheUsersClipboard();
+
+    for (const bool otherReader : {false, true}) {
+        target = {u"<", u"Bob", u">"};
+        target.takesPastes = false;
+        Apply(0, 0);
+        FirePasteTimer();
+        if (otherReader) {
+            EXPECT_EQ(clipboard.ReadForPaste(1), u"Dear Bob,");
+        } else {
+            thread.Wait(kTakeWaitMs + 1);
+        }
+        FireRestoreTimer();
+        EXPECT_EQ(window.restoreTimerMs, -1);
+        EXPECT_EQ(clipboard.ReadForPaste(keys.foregroundProcess), u"Dear Bob,") << otherReader;
+    }
+}
+
+TEST_F(RestoreClipboardTest, ASecondApplicationBeforeTheRestoreKeepsTheUsersClipboard) {
+    Apply(0, 0);
+    target.takesPastes = false;
+    FirePasteTimer();
+    target.takesPastes = true;
+    target.selected = u"Ann";
+    Apply(0, 0);
+    FirePasteTimer();
+    FireRestoreTimer();
+    EXPECT_EQ(target.Text(), u"<Dear Ann,>");
+    ExpectTheUsersClipboard();
 }
 
 class QuickRegexTest : public CaptureAndPasteTest {

@@ -69,6 +69,7 @@ public:
     }
     const PhraseStore& Store() const override { return store; }
     int TimeDelay() const override { return timeDelay; }
+    bool RestoresClipboard() const override { return restoreClipboard; }
 
     PhraseStore store;
     FakeMessageBox messages;
@@ -80,6 +81,7 @@ public:
     int item = -1;
     std::u16string previewText;
     int timeDelay = 150;
+    bool restoreClipboard = false;
     int copies = 0;
     int categoryLoads = 0;
 

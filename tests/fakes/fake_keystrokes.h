@@ -30,9 +30,11 @@ public:
     }
 
     bool ForegroundTakesKeys() const override { return foregroundTakesKeys; }
+    std::uint32_t ForegroundProcessId() const override { return foregroundProcess; }
 
     bool controlDown = false;
     bool foregroundTakesKeys = true;
+    std::uint32_t foregroundProcess = 4242;
     mutable int modifierHeldQueries = 0;
     mutable int modifierQueries = 0;
     std::function<void(std::uint8_t, bool control)> onKeyDown;

@@ -22,8 +22,12 @@ public:
         pasteTimerMs = -1;
     }
 
+    void StartRestoreTimer(int milliseconds) override { restoreTimerMs = milliseconds; }
+    void KillRestoreTimer() override { restoreTimerMs = -1; }
+
     bool visible = true;
-    int pasteTimerMs = -1; // -1: not running
+    int pasteTimerMs = -1;   // -1: not running
+    int restoreTimerMs = -1; // -1: not running
     EventLog* log = nullptr;
 };
 

@@ -35,6 +35,7 @@ TEST_F(SettingsDialogTest, ShowsTheOpenersValuesInTheirOwnControls) {
     EXPECT_EQ(Shown(menu), (HotkeyState{false, false, false, true, 18}));
     EXPECT_EQ(Shown(regex), (HotkeyState{true, true, false, false, 25}));
     EXPECT_EQ(delay.Text(), u"150");
+    EXPECT_FALSE(restoreClipboard.IsChecked());
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -51,6 +52,7 @@ TEST_F(SettingsDialogTest, OkGivesBackWhatTheUserChangedAndKeepsTheRegisteredIds
     regex.shift.SetChecked(true);
     regex.key.UserSelects(0);
     delay.UserReplaces(u"500");
+    restoreClipboard.SetChecked(true);
     ASSERT_TRUE(dialog.OnOK());
 
     app::ResidentSettings settings = Distinct();
@@ -68,6 +70,7 @@ TEST_F(SettingsDialogTest, OkGivesBackWhatTheUserChangedAndKeepsTheRegisteredIds
     EXPECT_EQ(settings.regex.alt, 0);
     EXPECT_EQ(settings.regex.keyIndex, 0);
     EXPECT_EQ(settings.timeDelay, 500);
+    EXPECT_EQ(settings.restoreClipboard, 1);
     EXPECT_EQ(settings.picker.id, 41);
     EXPECT_EQ(settings.menu.id, 42);
     EXPECT_EQ(settings.regex.id, 43);

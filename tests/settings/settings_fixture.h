@@ -26,11 +26,12 @@ class SettingsFixture : public ::testing::Test {
 protected:
     FakeHotkeyControls picker, menu, regex;
     FakeText delay;
+    FakeCheck restoreClipboard;
     FakeText startup;
     FakeMessageBox messages;
     FakeStartupShortcuts shortcuts;
     settings::SettingsDialog dialog{
-        {picker.Controls(), menu.Controls(), regex.Controls(), delay, startup},
+        {picker.Controls(), menu.Controls(), regex.Controls(), delay, restoreClipboard, startup},
         messages,
         shortcuts};
 };

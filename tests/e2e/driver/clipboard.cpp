@@ -28,26 +28,55 @@ private:
     bool open_;
 };
 
-} // namespace
-
-bool SetClipboardText(const std::u16string& text) {
-    OpenedClipboard clipboard;
-    if (!clipboard || !::EmptyClipboard()) {
-        return false;
-    }
-    const std::size_t bytes = (text.size() + 1) * sizeof(char16_t);
-    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+// Puts a copy of the bytes on the open clipboard as this format.
+bool Put(UINT format, const void* bytes, std::size_t size) {
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
     if (memory == nullptr) {
         return false;
     }
     void* data = ::GlobalLock(memory);
-    std::memcpy(data, text.c_str(), bytes);
+    std::memcpy(data, bytes, size);
     ::GlobalUnlock(memory);
-    if (::SetClipboardData(CF_UNICODETEXT, memory) == nullptr) {
+    if (::SetClipboardData(format, memory) == nullptr) {
         ::GlobalFree(memory);
         return false;
     }
     return true;
+}
+
+bool PutText(const std::u16string& text) {
+    return Put(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(char16_t));
+}
+
+UINT RegisteredFormat(const std::u16string& name) {
+    return ::RegisterClipboardFormatW(win32::Wide(name));
+}
+
+} // namespace
+
+bool SetClipboardText(const std::u16string& text) {
+    OpenedClipboard clipboard;
+    return clipboard && ::EmptyClipboard() && PutText(text);
+}
+
+bool SetClipboardTextWith(const std::u16string& text, const std::u16string& formatName,
+                          const std::string& bytes) {
+    OpenedClipboard clipboard;
+    return clipboard && ::EmptyClipboard() && PutText(text) &&
+           Put(RegisteredFormat(formatName), bytes.data(), bytes.size());
+}
+
+std::optional<std::string> ClipboardFormat(const std::u16string& formatName) {
+    OpenedClipboard clipboard;
+    HANDLE memory = clipboard ? ::GetClipboardData(RegisteredFormat(formatName)) : nullptr;
+    const auto* bytes =
+        memory != nullptr ? static_cast<const char*>(::GlobalLock(memory)) : nullptr;
+    if (bytes == nullptr) {
+        return std::nullopt;
+    }
+    std::string copy(bytes, ::GlobalSize(memory));
+    ::GlobalUnlock(memory);
+    return copy;
 }
 
 std::optional<std::u16string> ClipboardText() {

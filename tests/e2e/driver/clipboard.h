@@ -10,6 +10,11 @@ namespace kvtx::e2e {
 bool SetClipboardText(const std::u16string& text);
 std::optional<std::u16string> ClipboardText(); // nullopt when it holds no text
 bool EmptyClipboard();
+// Text and, beside it, a registered format holding these bytes, as a rich editor copies both.
+bool SetClipboardTextWith(const std::u16string& text, const std::u16string& formatName,
+                          const std::string& bytes);
+// The bytes of a registered format (the system may round their size up); nullopt when absent.
+std::optional<std::string> ClipboardFormat(const std::u16string& formatName);
 
 // The X server's clipboard, read and written from outside Wine with xclip.
 std::optional<std::string> XClipboardText(); // UTF-8; Wine's CR LF arrives as LF

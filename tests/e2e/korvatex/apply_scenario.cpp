@@ -3,15 +3,20 @@
 #include "platform/utf.h"
 #include "tests/e2e/driver/input.h"
 #include "tests/e2e/driver/modal_dialogs.h"
+#include "tests/e2e/driver/registry.h"
 #include "tests/e2e/driver/top_level_windows.h"
 #include "tests/e2e/driver/tray.h"
 #include "tests/e2e/driver/waiting.h"
 
 namespace kvtx::e2e {
 
-void ApplyScenario::Start(const std::vector<StoreCategory>& store) {
+void ApplyScenario::Start(const std::vector<StoreCategory>& store,
+                          const std::map<std::u16string, DWORD>& profile) {
     ASSERT_FALSE(TrayShowsIcons()) << "an icon of an earlier scenario is still in the tray";
     app_ = std::make_unique<KorvatexApp>(store);
+    for (const auto& [name, value] : profile) {
+        WriteProfileValue(u"setting", name, value);
+    }
     app_->Start();
     ASSERT_TRUE(app_->WaitUntilHidden());
     target_.emplace(TargetApp::Start());

@@ -4,6 +4,7 @@
 #include "tests/e2e/korvatex/korvatex_app.h"
 
 #include <gtest/gtest.h>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,8 +19,10 @@ class ApplyScenario : public testing::Test {
 protected:
     void TearDown() override;
 
-    // Starts korvatex.exe on this store and the target application.
-    void Start(const std::vector<StoreCategory>& store);
+    // Starts korvatex.exe on this store, with these values in its profile, and the target
+    // application.
+    void Start(const std::vector<StoreCategory>& store,
+               const std::map<std::u16string, DWORD>& profile = {});
 
     // The target shows this text with [start, end) selected (end -1: to the end) and has the
     // keyboard focus.

@@ -4,6 +4,7 @@
 #include "platform/utf.h"
 #include "tests/e2e/driver/clipboard.h"
 #include "tests/e2e/driver/input.h"
+#include "tests/e2e/driver/polling.h"
 #include "tests/e2e/driver/waiting.h"
 #include "tests/e2e/korvatex/apply_scenario.h"
 
@@ -114,6 +115,8 @@ TEST_F(ApplyTest, ATargetThatCopiesLateIsAwaited) {
         Prepare(u"前猫3後", 1, 3);
         ChooseFromMenu(letters);
         EXPECT_TRUE(TargetShows(expected));
+        // With the restore setting off, the clipboard keeps the pasted text.
+        EXPECT_EQ(ClipboardText(), std::u16string(expected).substr(1, 4));
     }
 }
 
@@ -133,6 +136,40 @@ TEST_F(ApplyTest, EscInThePromptFillsBothFieldsWithNothing) {
     TypeText(u"dropped");
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(TargetShows(u"< と >"));
+}
+
+// "貼り付け後にクリップボードを元に戻す" on: what the user had copied, in every format, is back
+// once the target has pasted the result, unless a newer copy came after the paste.
+class RestoreClipboardScenario : public ApplyScenario {
+protected:
+    void SetUp() override { Start(ApplyStore(), {{u"restoreclip", 1}}); }
+
+    static constexpr char16_t kUsers[] = u"ユーザーのコピー😀\r\n二行目";
+    static constexpr char16_t kRich[] = u"Korvatex test format";
+    const std::string kRichBytes = "<b>太字</b>";
+};
+
+TEST_F(RestoreClipboardScenario, TheUsersClipboardComesBackAfterThePaste) {
+    ASSERT_TRUE(SetClipboardTextWith(kUsers, kRich, kRichBytes));
+    Prepare(u"前猫3後", 1, 3);
+    ChooseFromMenu({'A', 'C'});
+    ASSERT_TRUE(TargetShows(u"前[猫3]後"));
+    EXPECT_TRUE(WaitUntil("the user's clipboard back in both formats", [&] {
+        const auto rich = ClipboardFormat(kRich);
+        return ClipboardText() == kUsers && rich && rich->starts_with(kRichBytes);
+    }));
+}
+
+TEST_F(RestoreClipboardScenario, ACopyByAnotherProgramAfterThePasteIsLeftAlone) {
+    ASSERT_TRUE(SetClipboardTextWith(kUsers, kRich, kRichBytes));
+    target_->CopyAfterEachPaste(true);
+    Prepare(u"前猫3後", 1, 3);
+    ChooseFromMenu({'C', 'A'});
+    ASSERT_TRUE(TargetShows(u"前犬[3]後"));
+    EXPECT_TRUE(WaitUntil("the later copy on the clipboard",
+                          [] { return ClipboardText() == TargetApp::kLaterCopy; }));
+    // Longer than the restore takes when nothing stops it.
+    EXPECT_FALSE(PollUntil([] { return ClipboardText() == kUsers; }, 1s));
 }
 
 TEST_F(ApplyTest, FiftyApplicationsInARowLoseNothing) {

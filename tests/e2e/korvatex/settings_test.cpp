@@ -35,6 +35,7 @@ constexpr int kMenuShift = 1015;
 constexpr int kMenuKey = 1016;
 constexpr int kRegexKey = 1021;
 constexpr int kDelay = 1030;
+constexpr int kRestoreClipboard = 1034;
 } // namespace ids
 
 constexpr char16_t kRegister[] = u"スタートアップに登録";
@@ -232,6 +233,9 @@ TEST_F(SettingsScenario, OkSavesTheNewHotkeyAndDelayAndOnlyTheNewCombinationWork
     EXPECT_EQ(ComboBoxSelection(Control(ids::kMenuKey)), 18);
     EXPECT_EQ(ComboBoxSelection(Control(ids::kRegexKey)), 0);
     EXPECT_EQ(ControlText(Control(ids::kDelay)), u"150");
+    EXPECT_EQ(ControlText(Control(ids::kRestoreClipboard)),
+              u"貼り付け後にクリップボードを元に戻す");
+    EXPECT_FALSE(IsChecked(Control(ids::kRestoreClipboard)));
     EXPECT_TRUE(StartupCaptionIs(kRegister));
     EXPECT_FALSE(HotkeyTakenElsewhere(kPickerHotkey.modifiers, kPickerHotkey.key));
     EXPECT_FALSE(HotkeyTakenElsewhere(kMenuHotkey.modifiers, kMenuHotkey.key));
@@ -239,8 +243,10 @@ TEST_F(SettingsScenario, OkSavesTheNewHotkeyAndDelayAndOnlyTheNewCombinationWork
     ASSERT_TRUE(ClickCheckBox(ids::kPickerAlt));
     ASSERT_TRUE(ChooseLetter(ids::kPickerKey, 'F'));
     ASSERT_TRUE(TypeDelay(u"500"));
+    ASSERT_TRUE(ClickCheckBox(ids::kRestoreClipboard));
     ASSERT_TRUE(Confirm());
 
+    EXPECT_TRUE(ProfileHolds(u"restoreclip", 1));
     EXPECT_TRUE(ProfileHolds(u"hotalt", 1));
     EXPECT_TRUE(ProfileHolds(u"hotkeynum", 5));
     EXPECT_TRUE(ProfileHolds(u"timedelay", 500));
