@@ -2,6 +2,7 @@
 // pasted text, the category menu of a full store, start-up to a registered hotkey, and the idle
 // process. Run by scripts/bench-wine on the scenarios' X server and prefix; never by the tests.
 #include "platform/utf.h"
+#include "tests/e2e/driver/clipboard.h"
 #include "tests/e2e/driver/hotkeys.h"
 #include "tests/e2e/driver/input.h"
 #include "tests/e2e/driver/polling.h"
@@ -23,6 +24,10 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kApplications = 50;
+constexpr int kLateApplications = 20;
+constexpr auto kLateCopy = 300ms;
+constexpr int kKeepingApplications = 10;
+constexpr std::size_t kLargePictureBytes = std::size_t{50} << 20;
 constexpr int kMenuOpenings = 20;
 constexpr int kStarts = 5;
 constexpr auto kIdleWindow = 10s;
@@ -36,11 +41,15 @@ double Milliseconds(Clock::duration duration) {
     return std::chrono::duration<double, std::milli>(duration).count();
 }
 
-void PrintRow(const char* what, std::vector<double> samples, const char* floor) {
+double Median(std::vector<double> samples) {
     std::sort(samples.begin(), samples.end());
     const std::size_t n = samples.size();
-    const double median = n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2;
-    std::printf("| %s | %zu | %.0f ms | %.0f ms | %s |\n", what, n, median, samples.back(), floor);
+    return n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2;
+}
+
+void PrintRow(const char* what, const std::vector<double>& samples, const char* floor) {
+    std::printf("| %s | %zu | %.0f ms | %.0f ms | %s |\n", what, samples.size(), Median(samples),
+                *std::max_element(samples.begin(), samples.end()), floor);
 }
 
 std::vector<StoreCategory> FullStore() {
@@ -57,6 +66,14 @@ std::vector<StoreCategory> FullStore() {
     return store;
 }
 
+// One application's moments, seen from outside: the clipboard's sequence number moves when the
+// target's copy lands and again when the program puts its result there, without opening the
+// clipboard under the program.
+struct ApplicationTimes {
+    std::vector<double> fromHotkey, fromLetter, menuOpen, itemMenuOpen, toCopy, captured,
+        copyToPaste;
+};
+
 class WineBench : public ApplyScenario {
 protected:
     // A fresh selection in the target, then the menu hotkey at the cursor; `pressed` is when the
@@ -71,42 +88,92 @@ protected:
         }
         return testing::AssertionSuccess();
     }
+
+    // Item a of category A through the menu, which pastes `pasted`; the moment the target shows
+    // it is returned.
+    Clock::time_point ApplyTimed(const std::u16string& pasted, ApplicationTimes& times) {
+        Clock::time_point pressed;
+        EXPECT_TRUE(OpenMenu(pressed));
+        const auto opened = Clock::now();
+        PressKey('A');
+        EXPECT_TRUE(PollFinely([&] { return app_->MenuTakesKeys(2); }, 10s));
+        const auto chosen = Clock::now();
+        const DWORD sequence = ::GetClipboardSequenceNumber();
+        PressKey('A');
+        EXPECT_TRUE(PollFinely([&] { return ::GetClipboardSequenceNumber() != sequence; }, 10s));
+        const auto copied = Clock::now();
+        const DWORD afterCopy = ::GetClipboardSequenceNumber();
+        EXPECT_TRUE(PollFinely([&] { return ::GetClipboardSequenceNumber() != afterCopy; }, 10s));
+        const auto resultCopied = Clock::now();
+        EXPECT_TRUE(PollFinely([&] { return target_->Text() == pasted; }, 10s));
+        const auto changed = Clock::now();
+        times.fromHotkey.push_back(Milliseconds(changed - pressed));
+        times.fromLetter.push_back(Milliseconds(changed - chosen));
+        times.menuOpen.push_back(Milliseconds(opened - pressed));
+        times.itemMenuOpen.push_back(Milliseconds(chosen - opened));
+        times.toCopy.push_back(Milliseconds(copied - chosen));
+        times.captured.push_back(Milliseconds(resultCopied - copied));
+        times.copyToPaste.push_back(Milliseconds(changed - copied));
+        return changed;
+    }
 };
 
 TEST_F(WineBench, MenuHotkeyToPastedText) {
     const std::u16string text = u"お世話になっております。";
     Start({{u"定型", {TextItem(u"挨拶", text)}}});
-    std::vector<double> fromHotkey, fromLetter, menuOpen, itemMenuOpen, toCopy, copyToPaste;
+    ApplicationTimes prompt, late;
     for (int run = 0; run < kApplications; ++run) {
-        Clock::time_point pressed;
-        ASSERT_TRUE(OpenMenu(pressed));
-        const auto opened = Clock::now();
-        PressKey('A');
-        ASSERT_TRUE(PollFinely([&] { return app_->MenuTakesKeys(2); }, 10s));
-        const auto chosen = Clock::now();
-        // The sequence number moves when the target's copy lands, without opening the clipboard
-        // under the program.
-        const DWORD sequence = ::GetClipboardSequenceNumber();
-        PressKey('A');
-        ASSERT_TRUE(PollFinely([&] { return ::GetClipboardSequenceNumber() != sequence; }, 10s));
-        const auto copied = Clock::now();
-        ASSERT_TRUE(PollFinely([&] { return target_->Text() == text; }, 10s)) << "run " << run;
-        const auto changed = Clock::now();
-        fromHotkey.push_back(Milliseconds(changed - pressed));
-        fromLetter.push_back(Milliseconds(changed - chosen));
-        menuOpen.push_back(Milliseconds(opened - pressed));
-        itemMenuOpen.push_back(Milliseconds(chosen - opened));
-        toCopy.push_back(Milliseconds(copied - chosen));
-        copyToPaste.push_back(Milliseconds(changed - copied));
+        ApplyTimed(text, prompt);
+    }
+    target_->SetCopyDelay(kLateCopy);
+    for (int run = 0; run < kLateApplications; ++run) {
+        ApplyTimed(text, late);
     }
     std::printf("| measured | runs | median | worst | floor |\n|---|---|---|---|---|\n");
-    PrintRow("menu hotkey → target text changed", fromHotkey, "250 ms");
-    PrintRow("item's letter → target text changed", fromLetter,
-             "250 ms (100 ms of waits + 150 ms delay)");
-    PrintRow("· menu hotkey → category menu takes keys", menuOpen, "—");
-    PrintRow("· category's letter → item menu takes keys", itemMenuOpen, "—");
-    PrintRow("· item's letter → selection copied", toCopy, "50 ms of waits");
-    PrintRow("· selection copied → target text changed", copyToPaste, "200 ms (50 ms + 150 ms)");
+    PrintRow("menu hotkey → target text changed", prompt.fromHotkey, "200 ms");
+    PrintRow("item's letter → target text changed", prompt.fromLetter,
+             "200 ms (50 ms of waits + 150 ms delay)");
+    PrintRow("· menu hotkey → category menu takes keys", prompt.menuOpen, "—");
+    PrintRow("· category's letter → item menu takes keys", prompt.itemMenuOpen, "—");
+    PrintRow("· item's letter → selection copied", prompt.toCopy, "50 ms of waits");
+    PrintRow("· selection copied → result copied (the capture ends)", prompt.captured, "0 ms");
+    PrintRow("· selection copied → target text changed", prompt.copyToPaste, "150 ms delay");
+    PrintRow("target copying 300 ms late: item's letter → selection copied", late.toCopy,
+             "350 ms (50 ms + 300 ms)");
+    PrintRow("target copying 300 ms late: selection copied → result copied", late.captured, "0 ms");
+}
+
+// With "restoreclip" on: what saving the clipboard costs before the copy, with a little text on
+// it and with a 50 MiB picture, and how soon it is back after the paste.
+TEST_F(WineBench, KeepingTheUsersClipboard) {
+    const std::u16string text = u"お世話になっております。";
+    Start({{u"定型", {TextItem(u"挨拶", text)}}}, {{u"restoreclip", 1}});
+    for (const bool large : {false, true}) {
+        ASSERT_TRUE(large ? SetClipboardPicture(kLargePictureBytes)
+                          : SetClipboardText(u"ユーザーのコピー"));
+        ApplicationTimes times;
+        std::vector<double> restored;
+        for (int run = 0; run < kKeepingApplications; ++run) {
+            const DWORD sequence = ::GetClipboardSequenceNumber();
+            const auto changed = ApplyTimed(text, times);
+            // The announcement and the restore each move the sequence number once more; the
+            // picture is there again once the restore has handed it over whole.
+            EXPECT_TRUE(PollFinely(
+                [&] {
+                    return ::GetClipboardSequenceNumber() - sequence >= 4 &&
+                           (!large || ::IsClipboardFormatAvailable(CF_DIB));
+                },
+                10s));
+            restored.push_back(Milliseconds(Clock::now() - changed));
+        }
+        const char* what = large ? "50 MiB picture" : "text";
+        std::printf("| %s on the clipboard: item's letter → selection copied (saved first) | %zu "
+                    "| %.0f ms | — | 50 ms of waits |\n",
+                    what, times.toCopy.size(), Median(times.toCopy));
+        std::printf("| %s on the clipboard: target text changed → clipboard restored | %zu | "
+                    "%.0f ms | — | — |\n",
+                    what, restored.size(), Median(restored));
+    }
 }
 
 TEST_F(WineBench, CategoryMenuOfTwentySixFullCategories) {

@@ -30,6 +30,23 @@ bool HeldInMemory(UINT format) {
     }
 }
 
+// The system makes a text format from another, and a device-independent bitmap from the other
+// kind, whenever a program asks for one that is not there. Of each family one is kept (Unicode
+// text, which loses nothing; the DIBV5 bitmap, which keeps an alpha channel), and the system
+// makes the others again after the restore: fetching them would convert the data once more,
+// which for a large picture takes as long as fetching it.
+bool MadeAgainFromAnother(UINT format) {
+    switch (format) {
+    case CF_TEXT:
+    case CF_OEMTEXT:
+        return ::IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE;
+    case CF_DIB:
+        return ::IsClipboardFormatAvailable(CF_DIBV5) != FALSE;
+    default:
+        return false;
+    }
+}
+
 // Hands a copy of the bytes to the clipboard as this format; the clipboard owns it afterwards.
 void Put(UINT format, const void* bytes, std::size_t size) {
     HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, std::max<std::size_t>(size, 1));
@@ -60,7 +77,7 @@ std::optional<platform::SavedClipboard> Win32Clipboard::Save() {
     platform::SavedClipboard saved;
     for (UINT format = ::EnumClipboardFormats(0); format != 0;
          format = ::EnumClipboardFormats(format)) {
-        if (!HeldInMemory(format)) {
+        if (!HeldInMemory(format) || MadeAgainFromAnother(format)) {
             continue;
         }
         // A format its owner fails to render is left out.

@@ -66,6 +66,21 @@ bool SetClipboardTextWith(const std::u16string& text, const std::u16string& form
            Put(RegisteredFormat(formatName), bytes.data(), bytes.size());
 }
 
+bool SetClipboardPicture(std::size_t pixelBytes) {
+    constexpr LONG kWidth = 4096;
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = kWidth;
+    header.biHeight = -static_cast<LONG>(pixelBytes / (kWidth * 4)); // top-down
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
+    std::string dib(sizeof header + pixelBytes, '\x40');
+    std::memcpy(dib.data(), &header, sizeof header);
+    OpenedClipboard clipboard;
+    return clipboard && ::EmptyClipboard() && Put(CF_DIB, dib.data(), dib.size());
+}
+
 std::optional<std::string> ClipboardFormat(const std::u16string& formatName) {
     OpenedClipboard clipboard;
     HANDLE memory = clipboard ? ::GetClipboardData(RegisteredFormat(formatName)) : nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -13,6 +14,9 @@ bool EmptyClipboard();
 // Text and, beside it, a registered format holding these bytes, as a rich editor copies both.
 bool SetClipboardTextWith(const std::u16string& text, const std::u16string& formatName,
                           const std::string& bytes);
+// A device-independent bitmap with about this many bytes of pixels, as a picture editor copies
+// one.
+bool SetClipboardPicture(std::size_t pixelBytes);
 // The bytes of a registered format (the system may round their size up); nullopt when absent.
 std::optional<std::string> ClipboardFormat(const std::u16string& formatName);
 
