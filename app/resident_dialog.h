@@ -82,10 +82,11 @@ struct ResidentHooks {
     std::function<void()> pasteTimer;
     // TIMER_RESTORE fired.
     std::function<void()> restoreTimer;
-    // The clipboard asks for the text announced for a paste, at a reader's request or because
-    // the window goes away.
-    std::function<void()> renderClipboard;
+    // The clipboard asks for a format the program announced, at a reader's request or because
+    // the window goes away; another program's copy replaced what it announced.
+    std::function<void(unsigned format)> renderClipboard;
     std::function<void()> renderClipboardBeforeExit;
+    std::function<void()> clipboardReplaced;
     // Runs the editor modally on m_strAppDir, m_nCategory and m_nItem as last exchanged.
     std::function<void()> openEditor;
     // Runs the settings dialog on these values; true when confirmed, with the values changed.

@@ -35,18 +35,6 @@ CaptureAndPaste::CaptureAndPaste(DriverServices services, PickerMembers& picker,
     : services_(services), picker_(picker), transforms_(transforms),
       keeper_(services.clipboard, services.window, services.thread) {}
 
-void CaptureAndPaste::OnRenderRequest() {
-    keeper_.OnRenderRequest();
-}
-
-void CaptureAndPaste::OnRenderAll() {
-    keeper_.OnRenderAll();
-}
-
-void CaptureAndPaste::OnRestoreTimer() {
-    keeper_.OnRestoreTimer();
-}
-
 void CaptureAndPaste::HideSequence() {
     services_.window.Minimize();
     services_.window.Hide();

@@ -55,10 +55,9 @@ public:
     // The handler of TIMER_PASTE.
     void OnPasteTimer();
 
-    // The clipboard's requests while the user's clipboard is to come back (ClipboardKeeper).
-    void OnRenderRequest();
-    void OnRenderAll();
-    void OnRestoreTimer();
+    // Receives the clipboard's requests and TIMER_RESTORE while the user's clipboard is to come
+    // back.
+    ClipboardKeeper& Keeper() { return keeper_; }
 
     // Runs the category menu, during which the paste timer's ticks wait.
     void HoldPasteWhile(const std::function<void()>& showMenu);

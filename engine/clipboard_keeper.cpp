@@ -1,5 +1,7 @@
 #include "engine/clipboard_keeper.h"
 
+#include <algorithm>
+
 namespace kvtx {
 namespace {
 
@@ -14,6 +16,17 @@ ClipboardKeeper::ClipboardKeeper(platform::Clipboard& clipboard, platform::Paste
                                  platform::UiThread& thread)
     : clipboard_(clipboard), window_(window), thread_(thread) {}
 
+bool ClipboardKeeper::Announce(Contents contents) {
+    // Emptying the clipboard tells its owner, which may be this program, that it was replaced.
+    announcing_ = true;
+    const bool announced = clipboard_.Offer(*contents);
+    announcing_ = false;
+    if (announced) {
+        announced_ = std::move(contents);
+    }
+    return announced;
+}
+
 void ClipboardKeeper::Drop() {
     window_.KillRestoreTimer();
     saved_.reset();
@@ -21,29 +34,41 @@ void ClipboardKeeper::Drop() {
 }
 
 void ClipboardKeeper::SaveBeforeCopy() {
-    if (stage_ == Stage::Announced || stage_ == Stage::Taken) {
-        clipboard_.Restore(*saved_);
-        announced_.reset();
-    }
+    Contents users = stage_ == Stage::Announced || stage_ == Stage::Taken ? saved_ : nullptr;
     Drop();
-    // Waits without dispatching: the copy keystroke follows, and nothing may start in between.
-    for (int attempt = 0; attempt < kSaveTries && !saved_; ++attempt) {
-        if (attempt > 0) {
-            thread_.Wait(kSaveRetryMs);
-        }
-        saved_ = clipboard_.Save();
+    if (users) {
+        // Without a selection the capture takes what the clipboard holds: the user's, not the
+        // earlier result.
+        Announce(users);
+    } else if (announced_) {
+        // Put back earlier and not replaced since: nothing need be fetched from the clipboard.
+        users = announced_;
+    } else {
+        // Fetching a large clipboard from its owner takes a while, in which the program goes on
+        // answering; the application under way keeps other hotkeys and the paste waiting.
+        thread_.RunAside([this, &users] {
+            for (int attempt = 0; attempt < kSaveTries && !users; ++attempt) {
+                if (attempt > 0) {
+                    thread_.Wait(kSaveRetryMs);
+                }
+                if (auto contents = clipboard_.Save()) {
+                    users = std::make_shared<const platform::SavedClipboard>(std::move(*contents));
+                }
+            }
+        });
     }
-    if (saved_) {
+    if (users) {
+        saved_ = std::move(users);
         stage_ = Stage::Saved;
     }
 }
 
 bool ClipboardKeeper::AnnounceForPaste(const std::u16string& text, std::uint32_t target) {
-    if (stage_ != Stage::Saved || !clipboard_.Offer()) {
+    if (stage_ != Stage::Saved || !Announce(std::make_shared<const platform::SavedClipboard>(
+                                      platform::UnicodeTextContents(text)))) {
         Drop();
         return false;
     }
-    announced_ = text;
     target_ = target;
     since_ = Now();
     stage_ = Stage::Announced;
@@ -51,14 +76,19 @@ bool ClipboardKeeper::AnnounceForPaste(const std::u16string& text, std::uint32_t
     return true;
 }
 
-void ClipboardKeeper::OnRenderRequest() {
+void ClipboardKeeper::OnRenderRequest(unsigned format) {
     if (!announced_) {
         return;
     }
+    const auto& formats = announced_->formats;
+    const auto found = std::find_if(formats.begin(), formats.end(),
+                                    [format](const auto& each) { return each.id == format; });
+    if (found == formats.end()) {
+        return;
+    }
     const bool byTarget = clipboard_.ReaderProcessId() == target_;
-    clipboard_.Render(*announced_);
-    announced_.reset();
-    if (stage_ != Stage::Announced) {
+    clipboard_.Render(*found);
+    if (stage_ != Stage::Announced || format != platform::kUnicodeTextFormat) {
         return;
     }
     // Another reader took the announcement, and the target's own read will go unnoticed.
@@ -69,6 +99,17 @@ void ClipboardKeeper::OnRenderRequest() {
     sequenceAfterRender_ = clipboard_.SequenceNumber();
     since_ = Now();
     stage_ = Stage::Taken;
+}
+
+void ClipboardKeeper::OnClipboardReplaced() {
+    if (announcing_) {
+        return;
+    }
+    announced_.reset();
+    // The text announced for the paste is gone before the target took it: a newer copy wins.
+    if (stage_ == Stage::Announced) {
+        Drop();
+    }
 }
 
 void ClipboardKeeper::OnRenderAll() {
@@ -85,7 +126,7 @@ void ClipboardKeeper::OnRestoreTimer() {
     // The restore waits while the target still holds the clipboard open; a newer copy, or a
     // target that holds it too long, wins over it.
     if (stage_ == Stage::Taken && clipboard_.SequenceNumber() == sequenceAfterRender_ &&
-        !clipboard_.Restore(*saved_) && Now() - since_ <= kRestoreWaitMs) {
+        !Announce(saved_) && Now() - since_ <= kRestoreWaitMs) {
         return;
     }
     Drop();

@@ -5,6 +5,7 @@
 #include "platform/ui_thread.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -24,9 +25,11 @@ inline constexpr int kRestorePollMs = 20;
 // reader first asks for it, so the program learns when the target's paste takes it (a request
 // from another program, a clipboard viewer say, gives up the restore). Once the target has let
 // go of the clipboard, the saved contents go back, unless the clipboard has changed since: a
-// newer copy by the user or another program wins. A target that has not read the text
-// kTakeWaitMs after the paste keystroke keeps it on the clipboard, as with the setting off, since
-// putting the old contents back then could race a paste that is only slow.
+// newer copy by the user or another program wins. They go back announced as well, so a large
+// clipboard costs the user-interface thread nothing until it is pasted, and the program keeps
+// them until another program's copy replaces them. A target that has not read the text
+// kTakeWaitMs after the paste keystroke keeps it on the clipboard, as with the setting off,
+// since putting the old contents back then could race a paste that is only slow.
 class ClipboardKeeper {
 public:
     ClipboardKeeper(platform::Clipboard& clipboard, platform::PasteWindow& window,
@@ -38,25 +41,32 @@ public:
     // Right before the paste keystroke to the process `target`: announces the text it will take.
     // False when nothing is kept (the clipboard then holds the text as copied).
     bool AnnounceForPaste(const std::u16string& text, std::uint32_t target);
-    // A reader asks for the announced text.
-    void OnRenderRequest();
-    // The program's window goes away while the text is still announced.
+    // A reader asks for one of the announced formats.
+    void OnRenderRequest(unsigned format);
+    // Another program has emptied the clipboard: nothing announced will be asked for any more.
+    void OnClipboardReplaced();
+    // The program's window goes away while it still owns announced contents.
     void OnRenderAll();
     // TIMER_RESTORE.
     void OnRestoreTimer();
 
 private:
     enum class Stage { Idle, Saved, Announced, Taken };
+    using Contents = std::shared_ptr<const platform::SavedClipboard>;
 
     std::int64_t Now() const { return thread_.SteadyMilliseconds(); }
+    bool Announce(Contents contents);
     void Drop();
 
     platform::Clipboard& clipboard_;
     platform::PasteWindow& window_;
     platform::UiThread& thread_;
     Stage stage_ = Stage::Idle;
-    std::optional<platform::SavedClipboard> saved_;
-    std::optional<std::u16string> announced_;
+    // The user's clipboard, from the save until it goes back.
+    Contents saved_;
+    // What the clipboard announces from the program, until another program replaces it.
+    Contents announced_;
+    bool announcing_ = false;
     std::uint32_t target_ = 0;
     std::int64_t since_ = 0;
     std::uint32_t sequenceAfterRender_ = 0;

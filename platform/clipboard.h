@@ -8,7 +8,8 @@
 
 namespace kvtx::platform {
 
-// What the clipboard held, in every format kept in memory, to be put back later.
+// Contents of the clipboard kept by the program, in every format kept in memory: the user's
+// clipboard to be put back later, or the text to paste.
 struct SavedClipboard {
     struct Format {
         unsigned id;
@@ -16,6 +17,15 @@ struct SavedClipboard {
     };
     std::vector<Format> formats;
 };
+
+// The id of Unicode text, as the system numbers clipboard formats.
+inline constexpr unsigned kUnicodeTextFormat = 13;
+
+// Unicode text as the clipboard holds it: UTF-16 with a terminating NUL.
+inline SavedClipboard UnicodeTextContents(const std::u16string& text) {
+    const auto* first = reinterpret_cast<const std::byte*>(text.c_str());
+    return {{{kUnicodeTextFormat, {first, first + (text.size() + 1) * sizeof(char16_t)}}}};
+}
 
 // Reading the clipboard after the copy keystroke. The result goes back through an edit
 // control's own copy command, or, when the user's clipboard is to be put back after the paste,
@@ -38,19 +48,20 @@ public:
     // Format", file lists, device-independent bitmaps, registered formats); handles of other kinds
     // (bitmaps, metafiles, palettes) are left out. nullopt when it cannot be opened now.
     virtual std::optional<SavedClipboard> Save() = 0;
-    // Replaces the clipboard's contents with what was saved; false when it cannot be opened now.
-    virtual bool Restore(const SavedClipboard& saved) = 0;
-    // Empties the clipboard and announces Unicode text that the program's window renders only
-    // when a reader first asks for it, so that the program learns when the paste takes it. False
-    // when the clipboard cannot be opened now.
-    virtual bool Offer() = 0;
-    // The announced text, given to the reader that asked for it (inside the render request).
-    virtual void Render(const std::u16string& text) = 0;
+    // Empties the clipboard and announces these contents, which the program's window renders
+    // format by format only when a reader first asks for one: so the program learns when the
+    // paste takes its text, and putting back a large clipboard costs nothing until it is pasted.
+    // Monitors such as a clipboard history are asked to leave the announcement alone. False when
+    // the clipboard cannot be opened now.
+    virtual bool Offer(const SavedClipboard& contents) = 0;
+    // One announced format, given to the reader that asked for it (inside the render request).
+    virtual void Render(const SavedClipboard::Format& format) = 0;
     // The process of the window that holds the clipboard open now (during a render request, the
     // reader's); 0 when none does.
     virtual std::uint32_t ReaderProcessId() const = 0;
-    // The announced text, put on the clipboard for good before the program's window goes away.
-    virtual void RenderBeforeExit(const std::u16string& text) = 0;
+    // The announced contents, put on the clipboard for good before the program's window goes
+    // away, if the program still owns the clipboard.
+    virtual void RenderBeforeExit(const SavedClipboard& contents) = 0;
 };
 
 } // namespace kvtx::platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 namespace kvtx::platform {
 
@@ -19,6 +20,9 @@ public:
     // Translates and dispatches at most one waiting message of the thread, for any window;
     // returns at once when the queue is empty.
     virtual void PumpOneMessage() = 0;
+    // Runs the work on a thread of its own while this one goes on dispatching its messages, and
+    // returns once the work is done.
+    virtual void RunAside(const std::function<void()>& work) = 0;
 };
 
 } // namespace kvtx::platform

@@ -101,9 +101,16 @@ void InstallApplyExtension(ResidentDialogWindow& resident) {
     auto& hooks = resident.Logic().hooks;
     hooks.applyItem = [extension](int index) { extension->Get().Driver().ApplyItem(index); };
     hooks.pasteTimer = [extension] { extension->Get().Driver().OnPasteTimer(); };
-    hooks.restoreTimer = [extension] { extension->Get().Driver().OnRestoreTimer(); };
-    hooks.renderClipboard = [extension] { extension->Get().Driver().OnRenderRequest(); };
-    hooks.renderClipboardBeforeExit = [extension] { extension->Get().Driver().OnRenderAll(); };
+    hooks.restoreTimer = [extension] { extension->Get().Driver().Keeper().OnRestoreTimer(); };
+    hooks.renderClipboard = [extension](unsigned format) {
+        extension->Get().Driver().Keeper().OnRenderRequest(format);
+    };
+    hooks.clipboardReplaced = [extension] {
+        extension->Get().Driver().Keeper().OnClipboardReplaced();
+    };
+    hooks.renderClipboardBeforeExit = [extension] {
+        extension->Get().Driver().Keeper().OnRenderAll();
+    };
     hooks.showCategoryMenu = [extension](platform::ScreenPoint at) {
         extension->Get().ShowCategoryMenu(at);
     };

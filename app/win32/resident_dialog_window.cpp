@@ -33,8 +33,14 @@ ResidentDialogWindow::ResidentDialogWindow(platform::Profile& profile)
         return std::nullopt;
     });
     HandleMessage(WM_RENDERFORMAT, [this](WPARAM format, LPARAM) -> std::optional<LRESULT> {
-        if (format == CF_UNICODETEXT && logic_.hooks.renderClipboard) {
-            logic_.hooks.renderClipboard();
+        if (logic_.hooks.renderClipboard) {
+            logic_.hooks.renderClipboard(static_cast<unsigned>(format));
+        }
+        return 0;
+    });
+    HandleMessage(WM_DESTROYCLIPBOARD, [this](WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (logic_.hooks.clipboardReplaced) {
+            logic_.hooks.clipboardReplaced();
         }
         return 0;
     });

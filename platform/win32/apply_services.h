@@ -19,10 +19,9 @@ public:
     std::uint32_t SequenceNumber() const override;
     void WatchChanges(bool on) override;
     std::optional<platform::SavedClipboard> Save() override;
-    bool Restore(const platform::SavedClipboard& saved) override;
-    bool Offer() override;
-    void Render(const std::u16string& text) override;
-    void RenderBeforeExit(const std::u16string& text) override;
+    bool Offer(const platform::SavedClipboard& contents) override;
+    void Render(const platform::SavedClipboard::Format& format) override;
+    void RenderBeforeExit(const platform::SavedClipboard& contents) override;
     std::uint32_t ReaderProcessId() const override;
 
 private:
@@ -44,6 +43,7 @@ public:
     void WaitForMessage(int milliseconds) override;
     std::int64_t SteadyMilliseconds() const override;
     void PumpOneMessage() override;
+    void RunAside(const std::function<void()>& work) override;
 };
 
 class Win32PasteWindow final : public platform::PasteWindow {

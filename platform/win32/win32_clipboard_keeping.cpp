@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <set>
 
 namespace kvtx::win32 {
 namespace {
@@ -30,20 +31,24 @@ bool HeldInMemory(UINT format) {
     }
 }
 
-// The system makes a text format from another, and a device-independent bitmap from the other
-// kind, whenever a program asks for one that is not there. Of each family one is kept (Unicode
-// text, which loses nothing; the DIBV5 bitmap, which keeps an alpha channel), and the system
-// makes the others again after the restore: fetching them would convert the data once more,
-// which for a large picture takes as long as fetching it.
-bool MadeAgainFromAnother(UINT format) {
+// The system makes each text format from another, and each device-independent bitmap from the
+// other, whenever a program asks for one that is not there, and lists the formats it can make
+// after those a program put there. So of each family only the first listed is kept, the one its
+// owner gave, and the system makes the others again after the restore: fetching them would have
+// the system convert the data first, which for a large picture takes as long as fetching it.
+enum class Family { Text, Bitmap, None };
+
+Family FamilyOf(UINT format) {
     switch (format) {
     case CF_TEXT:
     case CF_OEMTEXT:
-        return ::IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE;
+    case CF_UNICODETEXT:
+        return Family::Text;
     case CF_DIB:
-        return ::IsClipboardFormatAvailable(CF_DIBV5) != FALSE;
+    case CF_DIBV5:
+        return Family::Bitmap;
     default:
-        return false;
+        return Family::None;
     }
 }
 
@@ -63,8 +68,19 @@ void Put(UINT format, const void* bytes, std::size_t size) {
     ::GlobalFree(memory);
 }
 
-void PutText(const std::u16string& text) {
-    Put(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(char16_t));
+void Put(const platform::SavedClipboard::Format& format) {
+    Put(format.id, format.bytes.data(), format.bytes.size());
+}
+
+// Clipboard monitors (the system's clipboard history, its cloud clipboard) read every new
+// contents at once; this format asks them to leave the program's announcements alone, so that
+// the first reader of the pasted text is the target, and the user's contents put back are not
+// recorded twice.
+void AskMonitorsToLeaveAlone() {
+    static const UINT exclude =
+        ::RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
+    const char nothing = 0;
+    Put(exclude, &nothing, sizeof nothing);
 }
 
 } // namespace
@@ -75,9 +91,11 @@ std::optional<platform::SavedClipboard> Win32Clipboard::Save() {
         return std::nullopt;
     }
     platform::SavedClipboard saved;
+    std::set<Family> kept;
     for (UINT format = ::EnumClipboardFormats(0); format != 0;
          format = ::EnumClipboardFormats(format)) {
-        if (!HeldInMemory(format) || MadeAgainFromAnother(format)) {
+        const Family family = FamilyOf(format);
+        if (!HeldInMemory(format) || (family != Family::None && !kept.insert(family).second)) {
             continue;
         }
         // A format its owner fails to render is left out.
@@ -91,37 +109,31 @@ std::optional<platform::SavedClipboard> Win32Clipboard::Save() {
     return saved;
 }
 
-bool Win32Clipboard::Restore(const platform::SavedClipboard& saved) {
+bool Win32Clipboard::Offer(const platform::SavedClipboard& contents) {
     const OpenedClipboard clipboard(owner_);
     if (!clipboard.IsOpen()) {
         return false;
     }
     ::EmptyClipboard();
-    for (const auto& format : saved.formats) {
-        Put(format.id, format.bytes.data(), format.bytes.size());
+    AskMonitorsToLeaveAlone();
+    for (const auto& format : contents.formats) {
+        ::SetClipboardData(format.id, nullptr);
     }
     return true;
 }
 
-bool Win32Clipboard::Offer() {
-    const OpenedClipboard clipboard(owner_);
-    if (!clipboard.IsOpen()) {
-        return false;
-    }
-    ::EmptyClipboard();
-    ::SetClipboardData(CF_UNICODETEXT, nullptr);
-    return true;
+void Win32Clipboard::Render(const platform::SavedClipboard::Format& format) {
+    Put(format);
 }
 
-void Win32Clipboard::Render(const std::u16string& text) {
-    PutText(text);
-}
-
-void Win32Clipboard::RenderBeforeExit(const std::u16string& text) {
+void Win32Clipboard::RenderBeforeExit(const platform::SavedClipboard& contents) {
     const OpenedClipboard clipboard(owner_);
     // Another program may have taken the clipboard over since the announcement.
-    if (clipboard.IsOpen() && ::GetClipboardOwner() == owner_) {
-        PutText(text);
+    if (!clipboard.IsOpen() || ::GetClipboardOwner() != owner_) {
+        return;
+    }
+    for (const auto& format : contents.formats) {
+        Put(format);
     }
 }
 

@@ -52,4 +52,22 @@ void Win32UiThread::PumpOneMessage() {
     ::DispatchMessageW(&message);
 }
 
+void Win32UiThread::RunAside(const std::function<void()>& work) {
+    const auto run = [](void* parameter) -> DWORD {
+        (*static_cast<const std::function<void()>*>(parameter))();
+        return 0;
+    };
+    const KernelHandle thread(
+        ::CreateThread(nullptr, 0, run, const_cast<std::function<void()>*>(&work), 0, nullptr));
+    if (!thread) {
+        work();
+        return;
+    }
+    HANDLE handle = thread.get();
+    while (::MsgWaitForMultipleObjectsEx(1, &handle, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE) !=
+           WAIT_OBJECT_0) {
+        PumpOneMessage();
+    }
+}
+
 } // namespace kvtx::win32

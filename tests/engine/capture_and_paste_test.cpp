@@ -121,7 +121,10 @@ protected:
                 target.selected.clear();
             }
         };
-        clipboard.onRenderRequest = [this] { driver->OnRenderRequest(); };
+        clipboard.onRenderRequest = [this](unsigned format) {
+            driver->Keeper().OnRenderRequest(format);
+        };
+        clipboard.onReplaced = [this] { driver->Keeper().OnClipboardReplaced(); };
         clipboard.Set(u"stale");
         target = {u"<", u"Bob", u">"};
     }
@@ -135,7 +138,7 @@ protected:
     }
     void FireRestoreTimer() {
         if (window.restoreTimerMs >= 0) {
-            driver->OnRestoreTimer();
+            driver->Keeper().OnRestoreTimer();
         }
     }
     std::ptrdiff_t Count(const std::string& event) const {
@@ -424,10 +427,12 @@ protected:
         clipboard.others[49'999] = {std::byte{0x3C}, std::byte{0x62}, std::byte{0x3E}};
     }
     void ExpectTheUsersClipboard() {
+        clipboard.ReadAll(kAnotherProcess);
         EXPECT_EQ(clipboard.text, kUsers);
         EXPECT_EQ(clipboard.others.size(), 1u);
     }
     static constexpr char16_t kUsers[] = u"ユーザーの😀";
+    static constexpr std::uint32_t kAnotherProcess = 99;
 };
 
 TEST_F(RestoreClipboardTest, TheUsersClipboardComesBackOnceThePasteHasTakenTheResult) {
@@ -454,6 +459,35 @@ TEST_F(RestoreClipboardTest, TheUsersClipboardComesBackOnceThePasteHasTakenTheRe
     FirePasteTimer();
     FireRestoreTimer();
     EXPECT_EQ(clipboard.text, u"Dear Bob,");
+}
+
+// The contents go back announced: nothing is copied until a reader asks, the next application
+// takes them as they are rather than fetching them again, and they are rendered for good when
+// the program ends. A newer copy replaces them for every later application.
+TEST_F(RestoreClipboardTest, TheUsersClipboardGoesBackAnnouncedAndIsKeptUntilReplaced) {
+    Apply(0, 0);
+    FirePasteTimer();
+    FireRestoreTimer();
+    EXPECT_EQ(clipboard.pending, (std::set<unsigned>{FakeClipboard::kText, 49'999}));
+    EXPECT_EQ(clipboard.saves, 1);
+
+    target = {u"<", u"Ann", u">"};
+    Apply(0, 0);
+    FirePasteTimer();
+    FireRestoreTimer();
+    EXPECT_EQ(target.Text(), u"<Dear Ann,>");
+    EXPECT_EQ(clipboard.saves, 1);
+    ExpectTheUsersClipboard();
+
+    clipboard.Set(u"newer");
+    target = {u"<", u"Bob", u">"};
+    Apply(0, 0);
+    FirePasteTimer();
+    FireRestoreTimer();
+    EXPECT_EQ(clipboard.saves, 2);
+    driver->Keeper().OnRenderAll();
+    EXPECT_TRUE(clipboard.pending.empty());
+    EXPECT_EQ(clipboard.text, u"newer");
 }
 
 TEST_F(RestoreClipboardTest, ANewerCopyAfterThePasteIsLeftAlone) {

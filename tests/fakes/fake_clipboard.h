@@ -5,19 +5,25 @@
 
 #include <functional>
 #include <map>
+#include <set>
 
 namespace kvtx::testing {
 
 // The clipboard as one text and, beside it, other formats by id; `locked` stands for another
-// program holding it open. Text announced by Offer is rendered when a reader asks for it
-// (ReadForPaste), through onRenderRequest, as the system sends the owner its render request.
+// program holding it open. Formats announced by Offer are rendered when a reader first asks for
+// one, through onRenderRequest, as the system sends the owner its render request; emptying the
+// clipboard while the program owns it calls onReplaced, as the system tells the owner.
 class FakeClipboard final : public platform::Clipboard {
 public:
-    static constexpr unsigned kText = 13;
+    static constexpr unsigned kText = platform::kUnicodeTextFormat;
 
     std::optional<std::u16string> ReadText() override {
         Note(log, "read clipboard");
-        return locked ? std::nullopt : std::optional(text);
+        if (locked) {
+            return std::nullopt;
+        }
+        Read(kText, 0);
+        return text;
     }
     std::uint32_t SequenceNumber() const override { return sequence; }
     void WatchChanges(bool on) override { Note(log, on ? "watch clipboard" : "stop watching"); }
@@ -26,78 +32,88 @@ public:
         if (locked) {
             return std::nullopt;
         }
-        platform::SavedClipboard saved;
-        saved.formats.push_back({kText, Bytes(text)});
+        ++saves;
+        ReadAll(0);
+        platform::SavedClipboard saved = platform::UnicodeTextContents(text);
         for (const auto& [id, bytes] : others) {
             saved.formats.push_back({id, bytes});
         }
         return saved;
     }
-    bool Restore(const platform::SavedClipboard& saved) override {
-        if (locked) {
-            return false;
-        }
-        Note(log, "restore clipboard");
-        Empty();
-        for (const auto& format : saved.formats) {
-            if (format.id == kText) {
-                text.assign(reinterpret_cast<const char16_t*>(format.bytes.data()),
-                            format.bytes.size() / sizeof(char16_t));
-            } else {
-                others[format.id] = format.bytes;
-            }
-        }
-        return true;
-    }
-    bool Offer() override {
+    bool Offer(const platform::SavedClipboard& contents) override {
         if (locked) {
             return false;
         }
         Note(log, "announce");
         Empty();
-        announced = true;
+        programOwns = true;
+        for (const auto& format : contents.formats) {
+            pending.insert(format.id);
+        }
         return true;
     }
-    void Render(const std::u16string& rendered) override {
-        text = rendered;
-        announced = false;
+    void Render(const platform::SavedClipboard::Format& format) override {
+        if (format.id == kText) {
+            // Without the terminating NUL.
+            text.assign(reinterpret_cast<const char16_t*>(format.bytes.data()),
+                        format.bytes.size() / sizeof(char16_t) - 1);
+        } else {
+            others[format.id] = format.bytes;
+        }
+        pending.erase(format.id);
     }
-    void RenderBeforeExit(const std::u16string& rendered) override { Render(rendered); }
+    void RenderBeforeExit(const platform::SavedClipboard& contents) override {
+        for (const auto& format : contents.formats) {
+            Render(format);
+        }
+    }
     std::uint32_t ReaderProcessId() const override { return reader; }
 
-    // A copy: new contents, whatever they hold.
+    // A copy by another window: new contents, whatever they hold.
     void Set(std::u16string contents) {
         Empty();
         text = std::move(contents);
     }
     // What a paste by process `readerProcess` takes.
     std::u16string ReadForPaste(std::uint32_t readerProcess) {
-        if (announced && onRenderRequest) {
-            reader = readerProcess;
-            onRenderRequest();
-            reader = 0;
-        }
+        Read(kText, readerProcess);
         return text;
+    }
+    // A reader of every format, as a paste that takes the richest one looks at them all.
+    void ReadAll(std::uint32_t readerProcess) {
+        for (const unsigned format : std::set(pending)) {
+            Read(format, readerProcess);
+        }
     }
 
     std::u16string text;
     std::map<unsigned, std::vector<std::byte>> others;
+    std::set<unsigned> pending;
     std::uint32_t sequence = 0;
+    int saves = 0;
     bool locked = false;
-    bool announced = false;
+    bool programOwns = false;
     std::uint32_t reader = 0;
-    std::function<void()> onRenderRequest;
+    std::function<void(unsigned format)> onRenderRequest;
+    std::function<void()> onReplaced;
     EventLog* log = nullptr;
 
 private:
-    static std::vector<std::byte> Bytes(const std::u16string& value) {
-        const auto* first = reinterpret_cast<const std::byte*>(value.data());
-        return {first, first + value.size() * sizeof(char16_t)};
+    void Read(unsigned format, std::uint32_t readerProcess) {
+        if (pending.count(format) != 0 && onRenderRequest) {
+            reader = readerProcess;
+            onRenderRequest(format);
+            reader = 0;
+        }
     }
     void Empty() {
+        if (programOwns && onReplaced) {
+            onReplaced();
+        }
+        programOwns = false;
         text.clear();
         others.clear();
-        announced = false;
+        pending.clear();
         ++sequence;
     }
 };

@@ -35,6 +35,11 @@ public:
         message();
     }
 
+    void RunAside(const std::function<void()>& work) override {
+        Note(log, "run aside");
+        work();
+    }
+
     std::deque<std::function<void()>> queue;
     std::multimap<int, std::function<void()>> at;
     int waitedMs = 0;

@@ -94,6 +94,12 @@ std::optional<std::string> ClipboardFormat(const std::u16string& formatName) {
     return copy;
 }
 
+std::size_t ClipboardFormatSize(unsigned format) {
+    OpenedClipboard clipboard;
+    HANDLE memory = clipboard ? ::GetClipboardData(format) : nullptr;
+    return memory != nullptr ? ::GlobalSize(memory) : 0;
+}
+
 std::optional<std::u16string> ClipboardText() {
     OpenedClipboard clipboard;
     if (!clipboard) {

@@ -19,6 +19,8 @@ bool SetClipboardTextWith(const std::u16string& text, const std::u16string& form
 bool SetClipboardPicture(std::size_t pixelBytes);
 // The bytes of a registered format (the system may round their size up); nullopt when absent.
 std::optional<std::string> ClipboardFormat(const std::u16string& formatName);
+// The size of one format's data, fetched (and so rendered) as a paste fetches it; 0 when absent.
+std::size_t ClipboardFormatSize(unsigned format);
 
 // The X server's clipboard, read and written from outside Wine with xclip.
 std::optional<std::string> XClipboardText(); // UTF-8; Wine's CR LF arrives as LF
