@@ -46,7 +46,10 @@ public:
         const auto caret = ExpandTemplate(
             text, WithCrLf(original), {clock, input_ ? static_cast<InputPrompt&>(given) : terminal});
         if (caret && caret_) {
-            text.insert(*caret, WithCrLf(platform::Utf8ToUtf16(*caret_)));
+            std::u16string marked = text.substr(0, *caret);
+            marked += WithCrLf(platform::Utf8ToUtf16(*caret_));
+            marked.append(text, *caret);
+            text = std::move(marked);
         }
         WriteOutputText(context.out, std::move(text), crLf);
         return context.out.flush() ? kSuccess : kFailure;
