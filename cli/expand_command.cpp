@@ -23,6 +23,11 @@ public:
             ->add_option("--input", input_,
                          "the text %input takes (default: asked on the terminal)")
             ->option_text("TEXT");
+        command
+            ->add_option("--caret", caret_,
+                         "printed where %{カーソル} leaves the caret after the paste "
+                         "(default: nothing)")
+            ->option_text("MARK");
         AddNowOption(*command, now_);
         command->add_option("TEMPLATE", template_, "the template text")->required();
         return command;
@@ -38,8 +43,14 @@ public:
         ArgumentPrompt given(WithCrLf(input));
         const CommandClock clock(now_);
         std::u16string text = WithCrLf(typed);
-        ExpandTemplate(text, WithCrLf(original),
-                       {clock, input_ ? static_cast<InputPrompt&>(given) : terminal});
+        const auto caret = ExpandTemplate(
+            text, WithCrLf(original), {clock, input_ ? static_cast<InputPrompt&>(given) : terminal});
+        if (caret && caret_) {
+            std::u16string marked = text.substr(0, *caret);
+            marked += WithCrLf(platform::Utf8ToUtf16(*caret_));
+            marked.append(text, *caret);
+            text = std::move(marked);
+        }
         WriteOutputText(context.out, std::move(text), crLf);
         return context.out.flush() ? kSuccess : kFailure;
     }
@@ -47,6 +58,7 @@ public:
 private:
     std::string original_;
     std::optional<std::string> input_;
+    std::optional<std::string> caret_;
     std::optional<std::string> now_;
     std::string template_;
 };

@@ -1,5 +1,6 @@
 #include "engine/capture_and_paste.h"
 
+#include "engine/caret_stops.h"
 #include "engine/regex_messages.h"
 
 #include <algorithm>
@@ -137,6 +138,11 @@ void CaptureAndPaste::Paste() {
     WaitForModifierRelease();
     keeper_.AnnounceForPaste(pasteText_, services_.keystrokes.ForegroundProcessId());
     services_.keystrokes.ControlChord(platform::kVkV);
+    // The caret goes back to where "%{カーソル}" stood, once the paste has put it after the text.
+    if (pasteCaretStops_ > 0) {
+        WaitForModifierRelease();
+        services_.keystrokes.LeftArrows(pasteCaretStops_);
+    }
 }
 
 void CaptureAndPaste::OnPasteTimer() {
@@ -160,12 +166,14 @@ void CaptureAndPaste::HoldPasteWhile(const std::function<void()>& showMenu) {
     menuOpen_ = false;
 }
 
-void CaptureAndPaste::Deliver(const std::u16string& result, const std::u16string& selection) {
+void CaptureAndPaste::Deliver(const std::u16string& result, const std::u16string& selection,
+                              std::size_t caretStops) {
     picker_.SetPreview(result);
     picker_.ShowInControls();
     picker_.CopyPreviewToClipboard();
     // An empty result copies nothing, so the paste puts the selection back.
     pasteText_ = result.empty() ? selection : result;
+    pasteCaretStops_ = result.empty() ? 0 : caretStops;
     HideSequence();
     services_.window.StartPasteTimer(picker_.TimeDelay());
     pastePending_ = true;
@@ -212,8 +220,11 @@ void CaptureAndPaste::ApplyItem(int index) {
         HideSequence();
         return;
     }
+    std::size_t caretStops = 0;
     if (kind == ItemKind::TextInsertion) {
-        transforms_.ExpandTemplate(text, *captured);
+        if (const auto caret = transforms_.ExpandTemplate(text, *captured)) {
+            caretStops = CaretStopsAfter(text, *caret);
+        }
     } else {
         text = *captured;
         if (!transforms_.ApplyConversion(chosen, content, text)) {
@@ -221,7 +232,7 @@ void CaptureAndPaste::ApplyItem(int index) {
             return;
         }
     }
-    Deliver(text, *captured);
+    Deliver(text, *captured, caretStops);
 }
 
 void CaptureAndPaste::RunQuickRegex(RegexPrompt& prompt) {

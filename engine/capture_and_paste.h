@@ -10,6 +10,7 @@
 #include "platform/paste_window.h"
 #include "platform/ui_thread.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -85,8 +86,10 @@ private:
     void WaitForModifierRelease();
     void SendChord(std::uint8_t letter);
     // Puts the result on the clipboard and starts the paste timer; the selection is what the
-    // paste puts back when the result is empty.
-    void Deliver(const std::u16string& result, const std::u16string& selection);
+    // paste puts back when the result is empty. After a paste of the result, the caret is moved
+    // back by caretStops.
+    void Deliver(const std::u16string& result, const std::u16string& selection,
+                 std::size_t caretStops = 0);
     void Paste();
 
     DriverServices services_;
@@ -96,6 +99,7 @@ private:
     bool menuOpen_ = false;
     bool pastePending_ = false;
     std::u16string pasteText_;
+    std::size_t pasteCaretStops_ = 0;
     ClipboardKeeper keeper_;
 };
 

@@ -14,8 +14,9 @@ public:
                      platform::MessageBox& messages)
         : context_{{clock, prompt}, regex, messages} {}
 
-    void ExpandTemplate(std::u16string& text, const std::u16string& selected) override {
-        kvtx::ExpandTemplate(text, selected, context_.expansion);
+    std::optional<std::size_t> ExpandTemplate(std::u16string& text,
+                                              const std::u16string& selected) override {
+        return kvtx::ExpandTemplate(text, selected, context_.expansion);
     }
     bool ApplyConversion(const PhraseItem&, const ItemContent& content,
                          std::u16string& text) override {

@@ -3,6 +3,8 @@
 #include "engine/prompts.h"
 #include "platform/clock.h"
 
+#include <cstddef>
+#include <optional>
 #include <string>
 
 namespace kvtx {
@@ -14,11 +16,17 @@ struct ExpansionContext {
     InputPrompt& prompt;
 };
 
-// Expands a template in place: "%Y" "%M" "%D" "%h" "%m" "%s" from one reading of the local clock,
-// "%%" as "%", then "%input" (one prompt for all of them; Esc gives empty text) and finally
-// "%original" as `selected`. A "%%" pair becomes "%" before "%input" and "%original" are looked
-// for, so "%%input" still asks. Other text, "DOVAPERCENT" included, stays as typed.
-void ExpandTemplate(std::u16string& text, const std::u16string& selected,
-                    const ExpansionContext& context);
+// Expands a template in place: "%Y" "%M" "%D" "%h" "%m" "%s" and the named fields "%{元号}"
+// "%{和暦年}" "%{月}" "%{日}" "%{曜日}" from one reading of the local clock, "%%" as "%", then
+// "%input" (one prompt for all of them; Esc gives empty text) and finally "%original" as
+// `selected`. A "%%" pair becomes "%" before "%input" and "%original" are looked for, so
+// "%%input" still asks. Other text, "DOVAPERCENT", an unknown "%{…}" and an unclosed "%{"
+// included, stays as typed.
+//
+// "%{カーソル}" gives nothing: the result is the offset in the expanded text where the first of
+// them stood (later ones are removed), or nullopt when there was none. No field is formed across
+// it, and the text typed for "%input" and the selection are never searched for it.
+std::optional<std::size_t> ExpandTemplate(std::u16string& text, const std::u16string& selected,
+                                          const ExpansionContext& context);
 
 } // namespace kvtx

@@ -3,6 +3,8 @@
 #include "engine/regex_status.h"
 #include "store/records.h"
 
+#include <cstddef>
+#include <optional>
 #include <string>
 
 namespace kvtx {
@@ -12,8 +14,10 @@ namespace kvtx {
 class TextTransforms {
 public:
     virtual ~TextTransforms() = default;
-    // Fills the template's fields in place; may ask for "%input".
-    virtual void ExpandTemplate(std::u16string& text, const std::u16string& selected) = 0;
+    // Fills the template's fields in place; may ask for "%input". Returns where the first
+    // "%{カーソル}" stood in the result, or nullopt.
+    virtual std::optional<std::size_t> ExpandTemplate(std::u16string& text,
+                                                      const std::u16string& selected) = 0;
     // Rewrites text through the item's steps; false, with the message shown, when a regular
     // expression step did not finish.
     virtual bool ApplyConversion(const PhraseItem& item, const ItemContent& content,

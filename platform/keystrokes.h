@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace kvtx::platform {
@@ -8,6 +9,7 @@ namespace kvtx::platform {
 inline constexpr std::uint8_t kVkControl = 0x11;
 inline constexpr std::uint8_t kVkC = 0x43;
 inline constexpr std::uint8_t kVkV = 0x56;
+inline constexpr std::uint8_t kVkLeft = 0x25;
 
 // System-wide synthesized key events (scan code 0, no extended flag, no extra information) and
 // the state of the keys the user holds.
@@ -18,6 +20,8 @@ public:
     // between: a key of the user's or another program's pressed in its middle would lose its Ctrl
     // or gain the program's, and become another command.
     virtual void ControlChord(std::uint8_t letter) = 0;
+    // The Left-arrow key pressed and let go `count` times, with no modifier, as one series.
+    virtual void LeftArrows(std::size_t count) = 0;
     // Shift, Alt or a Windows key is physically down now. Held with a synthesized Ctrl+C or
     // Ctrl+V, they would make the foreground application run another command.
     virtual bool ModifierHeld() const = 0;

@@ -32,6 +32,7 @@ private:
 class Win32Keystrokes final : public platform::Keystrokes {
 public:
     void ControlChord(std::uint8_t letter) override;
+    void LeftArrows(std::size_t count) override;
     bool ModifierHeld() const override;
     bool ForegroundTakesKeys() const override;
     std::uint32_t ForegroundProcessId() const override;

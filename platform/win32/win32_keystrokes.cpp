@@ -1,6 +1,7 @@
 #include "platform/win32/apply_services.h"
 #include "platform/win32/unique_handle.h"
 
+#include <algorithm>
 #include <iterator>
 #include <optional>
 #include <vector>
@@ -46,6 +47,32 @@ void Win32Keystrokes::ControlChord(std::uint8_t letter) {
     INPUT chord[] = {key(VK_CONTROL, 0), key(letter, 0), key(letter, KEYEVENTF_KEYUP),
                      key(VK_CONTROL, KEYEVENTF_KEYUP)};
     ::SendInput(static_cast<UINT>(std::size(chord)), chord, sizeof(INPUT));
+}
+
+void Win32Keystrokes::LeftArrows(std::size_t count) {
+    // The arrow key of the arrow block, not the number pad's 4 (the extended flag), with its
+    // scan code, as a keyboard sends it.
+    INPUT key{};
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = VK_LEFT;
+    key.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(VK_LEFT, MAPVK_VK_TO_VSC));
+    key.ki.dwFlags = KEYEVENTF_EXTENDEDKEY;
+    INPUT release = key;
+    release.ki.dwFlags |= KEYEVENTF_KEYUP;
+    // In batches, so that a long way back needs no huge array.
+    constexpr std::size_t kBatch = 256;
+    std::vector<INPUT> presses;
+    presses.reserve(2 * std::min(count, kBatch));
+    while (count > 0) {
+        const std::size_t now = std::min(count, kBatch);
+        presses.clear();
+        for (std::size_t i = 0; i < now; ++i) {
+            presses.push_back(key);
+            presses.push_back(release);
+        }
+        ::SendInput(static_cast<UINT>(presses.size()), presses.data(), sizeof(INPUT));
+        count -= now;
+    }
 }
 
 bool Win32Keystrokes::ModifierHeld() const {

@@ -48,6 +48,22 @@ TEST_F(ExpandTest, MalformedTimesAreUsageErrors) {
     EXPECT_EQ(Kvtx({"expand", "--now", "2008-02-29T23:59:60", "%D %s"}).out, "29 60");
 }
 
+TEST_F(ExpandTest, JapaneseDateFieldsAndTheCaret) {
+    auto result = Kvtx({"expand", "--now", "2026-12-09T08:30:00",
+                        "%{元号}%{和暦年}年%{月}月%{日}日(%{曜日}) %M/%D %%{曜日} %{不明}"});
+    EXPECT_EQ(result.code, 0) << result.err;
+    EXPECT_EQ(result.out, "令和8年12月9日(水) 12/09 %{曜日} %{不明}");
+    EXPECT_EQ(Kvtx({"expand", "--now", "2019-04-30T23:59:59", "%{元号}%{和暦年}"}).out, "平成31");
+    EXPECT_EQ(Kvtx({"expand", "--now", "2019-05-01T00:00:00", "%{元号}%{和暦年}"}).out, "令和1");
+    // The caret field gives nothing unless --caret asks to see where it is.
+    EXPECT_EQ(Kvtx({"expand", "--original", "田中", "%original様\n%{カーソル}\n以上"}).out,
+              "田中様\n\n以上");
+    result = Kvtx({"expand", "--original", "田中", "--caret", "|",
+                   "%original様\n%{カーソル}\n以上%{カーソル}"});
+    EXPECT_EQ(result.out, "田中様\n|\n以上");
+    EXPECT_EQ(Kvtx({"expand", "--caret", "|", "no caret"}).out, "no caret");
+}
+
 TEST_F(ExpandTest, WithoutNowTheLocalClockIsUsed) {
     const auto result = Kvtx({"expand", "%Y"});
     ASSERT_EQ(result.out.size(), 4u);

@@ -15,7 +15,9 @@
 #include "tests/e2e/driver/waiting.h"
 
 #include <gtest/gtest.h>
+#include <string>
 #include <thread>
+#include <vector>
 
 namespace kvtx::e2e {
 namespace {
@@ -58,6 +60,32 @@ TEST_F(HarnessTest, ArrowKeysMoveTheCaret) {
     PressChord({VK_SHIFT, VK_HOME});
     EXPECT_TRUE(WaitUntil("the selection to the start",
                           [&] { return target_.Selection() == std::make_pair(0, 4); }));
+}
+
+// What Korvatex's "%{カーソル}" relies on: how many Left presses take the edit control's caret
+// over a CR LF and over a surrogate pair. Each press's place is recorded, then compared.
+TEST_F(HarnessTest, LeftArrowStepsOverALineBreakAtOnce) {
+    const std::u16string text = u"a\r\nb😀c";
+    target_.SetText(text);
+    const int end = static_cast<int>(text.size());
+    target_.Select(end, end);
+    std::vector<int> places;
+    for (int press = 0; press < 5; ++press) {
+        const int before = target_.Selection().first;
+        PressKey(VK_LEFT);
+        if (!WaitUntil("the caret to move left", [&] { return target_.Selection().first < before; })) {
+            break;
+        }
+        places.push_back(target_.Selection().first);
+    }
+    std::string shown;
+    for (const int place : places) {
+        shown += std::to_string(place) + " ";
+    }
+    RecordProperty("left_arrow_places", shown);
+    // c, then the emoji's two units one press each (Wine 8; Windows takes the pair at once), b,
+    // then the CR LF at once.
+    EXPECT_EQ(places, (std::vector<int>{6, 5, 4, 3, 1})) << shown;
 }
 
 TEST_F(HarnessTest, ClipboardTextIsPastedIntoTheTarget) {

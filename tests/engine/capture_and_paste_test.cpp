@@ -32,12 +32,21 @@ std::u16string ReplaceAll(std::u16string text, const std::u16string& from,
 // Fields and steps reduced to what shows that the driver hands the right texts around.
 class FakeTransforms final : public TextTransforms {
 public:
-    void ExpandTemplate(std::u16string& text, const std::u16string& selected) override {
+    // "%{カーソル}" is only looked for after "%original", as the fake's templates want.
+    std::optional<std::size_t> ExpandTemplate(std::u16string& text,
+                                              const std::u16string& selected) override {
         ++expansions;
         if (onExpand) {
             onExpand();
         }
         text = ReplaceAll(text, u"%original", selected);
+        static constexpr std::u16string_view kCaret = u"%{カーソル}";
+        const std::size_t caret = text.find(kCaret);
+        if (caret == std::u16string::npos) {
+            return std::nullopt;
+        }
+        text = ReplaceAll(text, std::u16string(kCaret), u"");
+        return caret;
     }
     bool ApplyConversion(const PhraseItem& item, const ItemContent&,
                          std::u16string& text) override {
@@ -90,6 +99,25 @@ struct Target {
     int pastes = 0;
     bool takesPastes = true;
     std::u16string Text() const { return before + selected + after; }
+    // The caret stands between before (and the selection) and after.
+    std::size_t Caret() const { return before.size(); }
+    // Left moves the caret one stop back, over a CR LF or a surrogate pair as a whole.
+    void Left() {
+        if (before.empty()) {
+            return;
+        }
+        std::size_t units = 1;
+        if (before.size() >= 2) {
+            const char16_t last = before.back();
+            const char16_t previous = before[before.size() - 2];
+            if ((previous == u'\r' && last == u'\n') ||
+                (previous >= 0xD800 && previous <= 0xDBFF && last >= 0xDC00 && last <= 0xDFFF)) {
+                units = 2;
+            }
+        }
+        after.insert(0, before.substr(before.size() - units));
+        before.resize(before.size() - units);
+    }
 };
 
 class CaptureAndPasteTest : public ::testing::Test {
@@ -100,12 +128,20 @@ protected:
                          {{u"dear", kInsertion, u"Dear %original,"},
                           {u"empty", kInsertion, u""},
                           {u"wrap", kConversion, u""}}},
-                        {u"other", {{u"odd", 7, u"x"}, {u"plain", kInsertion, u"plain"}}}});
+                        {u"other", {{u"odd", 7, u"x"}, {u"plain", kInsertion, u"plain"}}},
+                        {u"caret",
+                         {{u"mid", kInsertion, u"%original様\r\n%{カーソル}\r\n以上😀"},
+                          {u"end", kInsertion, u"%original%{カーソル}"},
+                          {u"only", kInsertion, u"%{カーソル}"},
+                          {u"wrap", kConversion, u""}}}});
         picker = std::make_unique<FakePicker>(files, kDir, clipboard);
         driver = std::make_unique<CaptureAndPaste>(
             DriverServices{clipboard, keys, thread, window, messages}, *picker, transforms);
         keys.onKeyDown = [this](std::uint8_t key, bool control) {
             if (!control) {
+                if (key == platform::kVkLeft) {
+                    target.Left();
+                }
                 return;
             }
             if (key == platform::kVkC) {
@@ -115,6 +151,8 @@ protected:
                     thread.at.emplace(thread.waitedMs + copyDelayMs,
                                       [this, copied = target.selected] { clipboard.Set(copied); });
                 }
+            } else if (key == platform::kVkLeft) {
+                ADD_FAILURE() << "Left with Ctrl down";
             } else if (key == platform::kVkV && target.takesPastes) {
                 ++target.pastes;
                 target.before += clipboard.ReadForPaste(keys.foregroundProcess);
@@ -311,7 +349,7 @@ TEST_F(CaptureAndPasteTest, MalformedConversionHidesAndLeavesTheSelectionOnTheCl
 
 TEST_F(CaptureAndPasteTest, IdsThatNameNoItemSendNoKeystrokes) {
     LogEverything();
-    for (const int index : {0 * 26 + 3, 2 * 26 + 0, 25 * 26 + 25, 26 * 26 + 1, -1}) {
+    for (const int index : {0 * 26 + 3, 3 * 26 + 0, 25 * 26 + 25, 26 * 26 + 1, -1}) {
         driver->ApplyItem(index);
     }
     EXPECT_EQ(Count("down 17"), 0);
@@ -350,6 +388,75 @@ TEST_F(CaptureAndPasteTest, ModifierHeldForEverDelaysTheChordByTwoSecondsAtMost)
     EXPECT_EQ(target.copies, 1);
     FirePasteTimer();
     EXPECT_EQ(target.Text(), u"<Dear Bob,>");
+}
+
+TEST_F(CaptureAndPasteTest, TheCaretGoesBackToTheCaretFieldAfterThePaste) {
+    LogEverything();
+    target = {u"<", u"田中", u">"};
+    Apply(2, 0);
+    EXPECT_EQ(Count("left 4"), 0) << "nothing before the paste";
+    log.clear();
+    FirePasteTimer();
+    // CR LF, 以, 上, the emoji: four stops back from the end of the pasted text.
+    EXPECT_EQ(log, (std::vector<std::string>{"kill paste timer", "down 17", "down 86", "up 86",
+                                             "up 17", "left 4"}));
+    EXPECT_EQ(target.Text(), u"<田中様\r\n\r\n以上😀>");
+    EXPECT_EQ(target.before, u"<田中様\r\n");
+}
+
+TEST_F(CaptureAndPasteTest, ACaretFieldAtTheEndOrAConversionSendsNoArrows) {
+    LogEverything();
+    target = {u"<", u"x", u">"};
+    Apply(2, 1);
+    FirePasteTimer();
+    EXPECT_EQ(target.Text(), u"<x>");
+    target = {u"<", u"x", u">"};
+    Apply(2, 3);
+    FirePasteTimer();
+    EXPECT_EQ(target.Text(), u"<[x]>");
+    EXPECT_EQ(keys.leftArrows, 0u);
+}
+
+TEST_F(CaptureAndPasteTest, AnItemThatPastesNothingSendsNoArrows) {
+    target = {u"<", u"keep", u">"};
+    Apply(2, 2); // "%{カーソル}" alone: the result is empty, so the selection goes back
+    FirePasteTimer();
+    EXPECT_EQ(target.Text(), u"<keep>");
+    EXPECT_EQ(keys.leftArrows, 0u);
+    // A later item without a caret field sends none.
+    target = {u"<", u"a", u">"};
+    Apply(2, 0);
+    FirePasteTimer();
+    EXPECT_EQ(keys.leftArrows, 4u);
+    Apply(1, 1);
+    FirePasteTimer();
+    EXPECT_EQ(keys.leftArrows, 4u);
+}
+
+TEST_F(CaptureAndPasteTest, HeldModifiersDelayTheArrowsToo) {
+    LogEverything();
+    target = {u"<", u"a", u">"};
+    Apply(2, 0);
+    log.clear();
+    keys.modifierHeldQueries = 1;
+    FirePasteTimer();
+    EXPECT_EQ(log, (std::vector<std::string>{"kill paste timer", "wait 10", "down 17", "down 86",
+                                             "up 86", "up 17", "left 4"}));
+    log.clear();
+    Apply(2, 0);
+    log.clear();
+    keys.modifierHeldQueries = 0;
+    // Pressed right after the paste: the arrows wait for it to be let go.
+    keys.onKeyDown = [this, previous = keys.onKeyDown](std::uint8_t key, bool control) {
+        previous(key, control);
+        if (key == platform::kVkV) {
+            keys.modifierHeldQueries = 2;
+        }
+    };
+    const int waited = thread.waitedMs;
+    FirePasteTimer();
+    EXPECT_EQ(thread.waitedMs - waited, 20);
+    EXPECT_EQ(Count("left 4"), 1);
 }
 
 TEST_F(CaptureAndPasteTest, SecondRequestDuringTheCaptureIsIgnored) {

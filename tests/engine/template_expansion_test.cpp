@@ -10,12 +10,25 @@ namespace {
 class ExpandTemplateTest : public ::testing::Test {
 protected:
     std::u16string Expand(std::u16string text, const std::u16string& selected = u"SEL") {
-        ExpandTemplate(text, selected, {clock, prompt});
+        caret = ExpandTemplate(text, selected, {clock, prompt});
         return text;
+    }
+    // The text with "|" where the caret goes, or without one.
+    std::u16string ExpandShowingCaret(std::u16string text, const std::u16string& selected = u"SEL") {
+        text = Expand(std::move(text), selected);
+        if (!caret) {
+            return text;
+        }
+        // Built piece by piece: GCC 12 warns falsely on an insert of a literal here.
+        std::u16string shown = text.substr(0, *caret);
+        shown.push_back(u'|');
+        shown.append(text, *caret);
+        return shown;
     }
 
     testing::FakeClock clock{{2009, 3, 1, 5, 7, 3}};
     testing::FakeInputPrompt prompt;
+    std::optional<std::size_t> caret;
 };
 
 TEST_F(ExpandTemplateTest, DateAndTimeFieldsAreZeroPaddedAndCaseSensitive) {
@@ -91,6 +104,101 @@ TEST_F(ExpandTemplateTest, OriginalIsInsertedWholeAndNotExpandedAgain) {
     EXPECT_EQ(Expand(u"[%original][%original]", selected),
               u"[" + selected + u"][" + selected + u"]");
     EXPECT_EQ(Expand(u"%original", u""), u"");
+}
+
+TEST_F(ExpandTemplateTest, JapaneseDateFieldsAreUnpadded) {
+    clock.now = {2026, 12, 9, 8, 5, 0};
+    EXPECT_EQ(Expand(u"%{元号}%{和暦年}年%{月}月%{日}日(%{曜日})"), u"令和8年12月9日(水)");
+    clock.now = {2027, 1, 4, 0, 0, 0};
+    EXPECT_EQ(Expand(u"%{月}/%{日} %M/%D %{和暦年}"), u"1/4 01/04 9");
+    clock.now = {2019, 5, 1, 0, 0, 0};
+    EXPECT_EQ(Expand(u"%{元号}%{和暦年}年"), u"令和1年");
+}
+
+TEST_F(ExpandTemplateTest, EraChangesOnItsFirstDay) {
+    clock.now = {2019, 4, 30, 23, 59, 59};
+    EXPECT_EQ(Expand(u"%{元号}%{和暦年}"), u"平成31");
+    clock.now = {2019, 5, 1, 0, 0, 0};
+    EXPECT_EQ(Expand(u"%{元号}%{和暦年}"), u"令和1");
+    clock.now = {1989, 1, 7, 12, 0, 0};
+    EXPECT_EQ(Expand(u"%{元号}%{和暦年}"), u"昭和64");
+    clock.now = {1989, 1, 8, 12, 0, 0};
+    EXPECT_EQ(Expand(u"%{元号}%{和暦年}"), u"平成1");
+    clock.now = {1926, 12, 25, 0, 0, 0};
+    EXPECT_EQ(Expand(u"%{元号}%{和暦年}"), u"昭和1");
+    clock.now = {1912, 7, 29, 0, 0, 0};
+    EXPECT_EQ(Expand(u"%{元号}%{和暦年}"), u"明治45");
+    clock.now = {1912, 7, 30, 0, 0, 0};
+    EXPECT_EQ(Expand(u"%{元号}%{和暦年}"), u"大正1");
+}
+
+TEST_F(ExpandTemplateTest, WeekdayIsOneKanji) {
+    std::u16string week;
+    for (int day = 6; day <= 12; ++day) {
+        clock.now = {2026, 12, day, 0, 0, 0};
+        week += Expand(u"%{曜日}");
+    }
+    EXPECT_EQ(week, u"日月火水木金土");
+}
+
+TEST_F(ExpandTemplateTest, OldAndNewFieldsComeFromOneReadingOfTheClock) {
+    clock.now = {2026, 12, 31, 23, 59, 59};
+    EXPECT_EQ(Expand(u"%{月}/%{日} %Y %{曜日} %{元号}%{和暦年}"), u"12/31 2026 木 令和8");
+    EXPECT_EQ(clock.readings, 1);
+}
+
+TEST_F(ExpandTemplateTest, PercentPairsComeFirstForNamedFields) {
+    clock.now = {2026, 12, 9, 0, 0, 0};
+    EXPECT_EQ(Expand(u"%%{曜日}"), u"%{曜日}");
+    EXPECT_EQ(Expand(u"%%%{曜日}"), u"%水");
+    EXPECT_EQ(Expand(u"%%{カーソル}"), u"%{カーソル}");
+    EXPECT_FALSE(caret);
+}
+
+TEST_F(ExpandTemplateTest, UnknownAndUnclosedNamedFieldsStayAsTyped) {
+    clock.now = {2026, 12, 9, 0, 0, 0};
+    EXPECT_EQ(Expand(u"%{年} %{} %{曜日 } %{ 曜日} %{Y}"), u"%{年} %{} %{曜日 } %{ 曜日} %{Y}");
+    EXPECT_EQ(Expand(u"%{曜日"), u"%{曜日");
+    EXPECT_EQ(Expand(u"%{"), u"%{");
+    EXPECT_EQ(Expand(u"%{曜日%{日}"), u"%{曜日9");
+    EXPECT_EQ(Expand(u"%{%Y}%{曜日}"), u"%{2026}水");
+    EXPECT_EQ(Expand(u"{曜日} %{曜日}}"), u"{曜日} 水}");
+    EXPECT_EQ(prompt.asked, 0);
+}
+
+TEST_F(ExpandTemplateTest, TypedTextAndTheSelectionKeepNamedFieldsAsTheyAre) {
+    prompt.answers = {u"%{曜日}%{カーソル}"};
+    EXPECT_EQ(ExpandShowingCaret(u"<%input>", u"%{日}%{カーソル}"), u"<%{曜日}%{カーソル}>");
+    EXPECT_EQ(ExpandShowingCaret(u"<%original>", u"%{日}%{カーソル}"), u"<%{日}%{カーソル}>");
+}
+
+TEST_F(ExpandTemplateTest, CaretFieldGivesNothingAndMarksItsPlace) {
+    EXPECT_EQ(ExpandShowingCaret(u"ab"), u"ab");
+    EXPECT_EQ(ExpandShowingCaret(u"a%{カーソル}b"), u"a|b");
+    EXPECT_EQ(ExpandShowingCaret(u"%{カーソル}"), u"|");
+    EXPECT_EQ(ExpandShowingCaret(u"%{カーソル}%Y"), u"|2009");
+    EXPECT_EQ(ExpandShowingCaret(u"%Y%{カーソル}"), u"2009|");
+}
+
+TEST_F(ExpandTemplateTest, OnlyTheFirstCaretFieldCountsAndLaterOnesAreRemoved) {
+    EXPECT_EQ(ExpandShowingCaret(u"a%{カーソル}b%{カーソル}c%{カーソル}"), u"a|bc");
+}
+
+TEST_F(ExpandTemplateTest, TheCaretMovesWithTheTypedTextAndTheSelection) {
+    prompt.answers = {u"入力"};
+    EXPECT_EQ(ExpandShowingCaret(u"%original様\r\n%{カーソル}\r\n%input %original", u"田中"),
+              u"田中様\r\n|\r\n入力 田中");
+    EXPECT_EQ(prompt.asked, 1);
+    prompt.answers = {u"X"};
+    EXPECT_EQ(ExpandShowingCaret(u"%{カーソル}%input"), u"|X");
+    EXPECT_EQ(prompt.asked, 2);
+}
+
+TEST_F(ExpandTemplateTest, NoFieldIsFormedAcrossACaretField) {
+    prompt.answers = {u"X"};
+    EXPECT_EQ(ExpandShowingCaret(u"%in%{カーソル}put %orig%{カーソル}inal"), u"%in|put %original");
+    EXPECT_EQ(ExpandShowingCaret(u"%{カーソル}%orig%{カーソル}inal"), u"|%original");
+    EXPECT_EQ(prompt.asked, 0);
 }
 
 } // namespace

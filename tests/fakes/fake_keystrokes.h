@@ -18,6 +18,16 @@ public:
         KeyUp(letter);
         KeyUp(platform::kVkControl);
     }
+    // Logs "left N" once, then plays each press.
+    void LeftArrows(std::size_t count) override {
+        Note(log, "left " + std::to_string(count));
+        leftArrows += count;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (onKeyDown) {
+                onKeyDown(platform::kVkLeft, controlDown);
+            }
+        }
+    }
     bool ModifierHeld() const override {
         ++modifierQueries;
         if (modifierHeldQueries == 0) {
@@ -37,6 +47,7 @@ public:
     std::uint32_t foregroundProcess = 4242;
     mutable int modifierHeldQueries = 0;
     mutable int modifierQueries = 0;
+    std::size_t leftArrows = 0;
     std::function<void(std::uint8_t, bool control)> onKeyDown;
     EventLog* log = nullptr;
 

@@ -41,7 +41,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u16string original = Units(input.ConsumeRemainingBytesAsString());
 
     std::u16string text = original;
-    ExpandTemplate(text, selected, {clock, prompt});
+    const auto caret = ExpandTemplate(text, selected, {clock, prompt});
+    if (caret && *caret > text.size()) {
+        std::abort();
+    }
     if (prompt.asked > 1) {
         std::abort();
     }

@@ -25,6 +25,9 @@ std::vector<StoreCategory> ApplyStore() {
          {ConversionItem(
              u"三段",
              {{0, u"猫", u"犬", {}}, {1, u"(\\d+)", u"[$1]", {}}, {2, u"<", u">", u"…"}})}},
+        {u"和文",
+         {TextItem(u"宛名", u"%original様\r\n%{カーソル}\r\nよろしくお願いいたします。"),
+          TextItem(u"日付", u"%{月}月%{日}日(%{曜日}) %{元号}%{和暦年}年 %Y/%M/%D%{カーソル}")}},
     };
 }
 
@@ -34,6 +37,32 @@ std::u16string Today() {
     char text[16];
     std::snprintf(text, sizeof text, "%04u/%02u/%02u", now.wYear, now.wMonth, now.wDay);
     return std::u16string(text, text + 10);
+}
+
+// The date line "%{月}月%{日}日(%{曜日}) %{元号}%{和暦年}年 %Y/%M/%D" as Windows' own clock gives it
+// (a date from 2019-05-01 on, in 令和).
+std::u16string JapaneseDateLine() {
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    static constexpr const char16_t* kWeekdays[] = {u"日", u"月", u"火", u"水",
+                                                    u"木", u"金", u"土"};
+    char numbers[64];
+    std::snprintf(numbers, sizeof numbers, "%u|%u|%u|%04u/%02u/%02u", now.wMonth, now.wDay,
+                  now.wYear - 2018u, now.wYear, now.wMonth, now.wDay);
+    const std::u16string parts = platform::Utf8ToUtf16(numbers);
+    const std::size_t first = parts.find(u'|');
+    const std::size_t second = parts.find(u'|', first + 1);
+    const std::size_t third = parts.find(u'|', second + 1);
+    std::u16string line = parts.substr(0, first);
+    line += u"月";
+    line += parts.substr(first + 1, second - first - 1);
+    line += u"日(";
+    line += kWeekdays[now.wDayOfWeek];
+    line += u") 令和";
+    line += parts.substr(second + 1, third - second - 1);
+    line += u"年 ";
+    line += parts.substr(third + 1);
+    return line;
 }
 
 class ApplyTest : public ApplyScenario {
@@ -170,6 +199,38 @@ TEST_F(RestoreClipboardScenario, ACopyByAnotherProgramAfterThePasteIsLeftAlone) 
                           [] { return ClipboardText() == TargetApp::kLaterCopy; }));
     // Longer than the restore takes when nothing stops it.
     EXPECT_FALSE(PollUntil([] { return ClipboardText() == kUsers; }, 1s));
+}
+
+// "%{カーソル}": after the paste the caret stands where the field stood, between the two line
+// breaks, read back from the target's edit control. Left is pressed once for the CR LF and once
+// for each character after it.
+TEST_F(ApplyTest, TheCaretStandsWhereTheCaretFieldStood) {
+    Prepare(u"前\r\n田中\r\n後", 3, 5);
+    ChooseFromMenu({'D', 'A'});
+    const std::u16string before = u"前\r\n田中様\r\n";
+    ASSERT_TRUE(TargetShows(before + u"\r\nよろしくお願いいたします。\r\n後"));
+    const int caret = static_cast<int>(before.size());
+    EXPECT_TRUE(WaitUntil("the caret where %{カーソル} stood",
+                          [&] { return target_->Selection() == std::pair(caret, caret); }))
+        << "the caret is at " << target_->Selection().first << ", not " << caret;
+    // No further keys come: the caret stays there.
+    EXPECT_FALSE(PollUntil([&] { return target_->Selection() != std::pair(caret, caret); }, 500ms));
+}
+
+// The Japanese date fields agree with Windows' clock, the weekday with its day of the week; a
+// caret field at the end sends no arrows.
+TEST_F(ApplyTest, JapaneseDateFieldsAgreeWithTheSystemClock) {
+    Prepare(u"<>", 1, 1);
+    const std::u16string before = JapaneseDateLine();
+    ChooseFromMenu({'D', 'B'});
+    const std::u16string after = JapaneseDateLine();
+    EXPECT_TRUE(WaitUntil("the target to show the Japanese date line", [&] {
+        const std::u16string text = target_->Text();
+        return text == u"<" + before + u">" || text == u"<" + after + u">";
+    })) << "target shows: " << platform::Utf16ToUtf8(target_->Text());
+    const int end = static_cast<int>(1 + before.size());
+    EXPECT_FALSE(PollUntil([&] { return target_->Selection() != std::pair(end, end); }, 500ms))
+        << "the caret moved to " << target_->Selection().first;
 }
 
 TEST_F(ApplyTest, FiftyApplicationsInARowLoseNothing) {
