@@ -39,12 +39,19 @@ SettingsDialog::SettingsDialog(const SettingsControls& controls, platform::Messa
     exchange_.Check(regex.shift, m_hkRegex.shift);
     exchange_.Selection(regex.key, m_hkRegex.keyIndex);
     exchange_.Check(controls_.restoreClipboard, m_nRestoreClip);
+    const HotkeyControls& search = controls_.search;
+    exchange_.Check(search.alt, m_hkSearch.alt);
+    exchange_.Check(search.ctrl, m_hkSearch.ctrl);
+    exchange_.Check(search.enabled, m_hkSearch.enabled);
+    exchange_.Check(search.shift, m_hkSearch.shift);
+    exchange_.Selection(search.key, m_hkSearch.keyIndex);
 }
 
 void SettingsDialog::SetValues(const app::ResidentSettings& settings) {
     CopyHotkeyValues(settings.picker, m_hkPicker);
     CopyHotkeyValues(settings.menu, m_hkMenu);
     CopyHotkeyValues(settings.regex, m_hkRegex);
+    CopyHotkeyValues(settings.search, m_hkSearch);
     m_nTimeDelay = settings.timeDelay;
     m_nRestoreClip = settings.restoreClipboard;
 }
@@ -53,6 +60,7 @@ void SettingsDialog::GetValues(app::ResidentSettings& settings) const {
     CopyHotkeyValues(m_hkPicker, settings.picker);
     CopyHotkeyValues(m_hkMenu, settings.menu);
     CopyHotkeyValues(m_hkRegex, settings.regex);
+    CopyHotkeyValues(m_hkSearch, settings.search);
     settings.timeDelay = m_nTimeDelay;
     settings.restoreClipboard = m_nRestoreClip;
 }
