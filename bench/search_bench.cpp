@@ -73,14 +73,20 @@ std::vector<Category> FullStore() {
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
     const std::vector<Category> store = FullStore();
-    // What the window does once the files are read: gather and fold every item.
-    const auto built = Clock::now();
+    // What the window does once the files are read: gather and fold every item. The fastest of
+    // five counts, as for the keystrokes.
+    double gathering = 1e9;
     kvtx::PhraseSearch search;
-    for (std::size_t c = 0; c < store.size(); ++c) {
-        search.AddCategory(static_cast<int>(c), store[c].name, *store[c].image);
+    for (int run = 0; run < 5; ++run) {
+        const auto start = Clock::now();
+        search = kvtx::PhraseSearch();
+        for (std::size_t c = 0; c < store.size(); ++c) {
+            search.AddCategory(static_cast<int>(c), store[c].name, *store[c].image);
+        }
+        gathering = std::min(
+            gathering, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
-    std::printf("%zu items gathered and folded in %.1f ms\n", search.Entries().size(),
-                std::chrono::duration<double, std::milli>(Clock::now() - built).count());
+    std::printf("%zu items gathered and folded in %.1f ms\n", search.Entries().size(), gathering);
 
     // As typed: each prefix is one keystroke's query.
     const std::u16string queries[] = {u"めーる てすと", u"請求書 1234", u"ORDER ｿｳｷﾝ",

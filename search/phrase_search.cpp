@@ -52,10 +52,12 @@ std::vector<std::u16string_view> Words(std::u16string_view folded) {
 
 } // namespace
 
-void PhraseSearch::FoldedTexts::Add(std::u16string_view folded) {
+void PhraseSearch::FoldedTexts::Add(std::initializer_list<std::u16string_view> parts) {
     starts.push_back(text.size());
-    text += folded;
-    text += kEnd;
+    for (const auto part : parts) {
+        AppendFolded(part, text);
+        text += kEnd;
+    }
 }
 
 void PhraseSearch::FoldedTexts::MarkHolders(std::u16string_view word,
@@ -77,15 +79,14 @@ void PhraseSearch::FoldedTexts::MarkHolders(std::u16string_view word,
 }
 
 void PhraseSearch::AddCategory(int position, std::u16string_view name, const CategoryImage& image) {
-    const std::u16string foldedCategory = FoldForSearch(name);
     const int count = UsedItems(image.header);
     for (int i = 0; i < count; ++i) {
         const PhraseItem& item = image.header.items[i];
         const ItemContent& content = image.contents[i];
         SearchEntry entry{position, i, std::u16string(name), FieldText(item.name),
                           PreviewItem(item, content).text};
-        names_.Add(foldedCategory + kEnd + FoldForSearch(entry.itemName));
-        contents_.Add(FoldForSearch(SearchableContent(item, content)));
+        names_.Add({name, entry.itemName});
+        contents_.Add({SearchableContent(item, content)});
         entries_.push_back(std::move(entry));
     }
 }

@@ -3,6 +3,7 @@
 #include "store/phrase_store.h"
 
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,12 +35,13 @@ public:
     std::vector<std::size_t> Find(std::u16string_view query) const;
 
 private:
-    // The folded texts of every entry one after another, and where each entry's starts; an
-    // entry's texts are closed by a NUL, which no word holds, so no match spans two of them.
+    // The folded texts of every entry one after another, and where each entry's starts; each
+    // text is closed by a NUL, which no word holds, so no match spans two of them.
     struct FoldedTexts {
         std::u16string text;
         std::vector<std::size_t> starts;
-        void Add(std::u16string_view folded);
+        // Folds the parts into one entry's text, each closed by a NUL.
+        void Add(std::initializer_list<std::u16string_view> parts);
         // Marks the entries whose text holds the word.
         void MarkHolders(std::u16string_view word, std::vector<char>& holds) const;
     };

@@ -96,10 +96,17 @@ char16_t SemiVoiced(char16_t kana) {
 
 std::u16string FoldForSearch(std::u16string_view text) {
     std::u16string folded;
-    folded.reserve(text.size());
+    AppendFolded(text, folded);
+    return folded;
+}
+
+void AppendFolded(std::u16string_view text, std::u16string& folded) {
+    // A mark joins only with a kana this call appended, never with what `folded` held before.
+    const std::size_t start = folded.size();
+    folded.reserve(start + text.size());
     for (const char16_t original : text) {
         const char16_t c = FoldWidthAndCase(original);
-        if ((c == kVoicedMark || c == kSemiVoicedMark) && !folded.empty()) {
+        if ((c == kVoicedMark || c == kSemiVoicedMark) && folded.size() > start) {
             const char16_t joined =
                 c == kVoicedMark ? Voiced(folded.back()) : SemiVoiced(folded.back());
             if (joined != 0) {
@@ -109,7 +116,6 @@ std::u16string FoldForSearch(std::u16string_view text) {
         }
         folded += c;
     }
-    return folded;
 }
 
 } // namespace kvtx

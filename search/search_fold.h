@@ -11,5 +11,7 @@ namespace kvtx {
 // the kana before them), lower case (Latin, Greek, Cyrillic), and katakana for hiragana.
 // "めーる", "メール" and "ﾒｰﾙ" all fold to "メール". Characters outside these ranges stay.
 std::u16string FoldForSearch(std::u16string_view text);
+// The same, appended to `folded`, so that a long text is folded without a copy of its own.
+void AppendFolded(std::u16string_view text, std::u16string& folded);
 
 } // namespace kvtx
