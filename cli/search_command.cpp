@@ -14,9 +14,13 @@ class SearchCommand final : public Command {
 public:
     CLI::App* Register(CLI::App& parent) override {
         CLI::App* command = parent.add_subcommand(
-            "search", "list the items whose names or contents hold every WORD, as the search "
-                      "window does (full-width and half-width forms, case, hiragana and "
-                      "katakana fold together); exit 1 when nothing matches");
+            "search", "list the items holding every WORD, as the search window does");
+        command->footer(
+            "Each match is printed as \"A-b category/item\": items whose names hold every word "
+            "first, then those found through their content (a template, or a conversion's step "
+            "strings), each in store order. Words compare with hiragana and katakana, full-width "
+            "and half-width forms and letter case folded together. Exits with 1 when nothing "
+            "matches.");
         command->add_option("WORD", words_, "a word to find; no word lists every item");
         return command;
     }
