@@ -77,5 +77,35 @@ TEST(Screenshots, CategoryMenuWithAGroupOpen) {
     EXPECT_TRUE(app.ExitFromTray());
 }
 
+TEST(Screenshots, SearchWindowWithAHiraganaQuery) {
+    ASSERT_FALSE(TrayShowsIcons()) << "an icon of an earlier scenario is still in the tray";
+    KorvatexApp app;
+    app.Start();
+    ASSERT_TRUE(app.WaitUntilHidden());
+    TargetApp target = TargetApp::Start();
+    ASSERT_TRUE(target.Focus());
+    MoveMouse({120, 80});
+    PressHotkey(kSearchHotkey);
+    HWND window = app.WaitForDialog(u"検索");
+    ASSERT_NE(window, nullptr);
+    // Typed in hiragana, it finds the category メール's three items.
+    TypeText(u"めーる");
+    ASSERT_TRUE(WaitUntil("the matches of めーる", [&] {
+        return ::SendMessageW(::GetDlgItem(window, 1041), LB_GETCOUNT, 0, 0) == 3;
+    }));
+    MoveMouse({1000, 740});
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    const std::string path = ArtifactsUnixDirectory() + "/search.png";
+    const auto drawn = [&] {
+        return SaveScreenRectangle(rect, path) && IsPng(path) &&
+               ReadFileBytes(WindowsPathOfUnix(path))->size() > 2000;
+    };
+    EXPECT_TRUE(WaitUntil("a picture of the drawn search window", drawn));
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil("the search window to close", [&] { return !::IsWindow(window); }));
+    EXPECT_TRUE(app.ExitFromTray());
+}
+
 } // namespace
 } // namespace kvtx::e2e
