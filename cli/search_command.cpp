@@ -32,7 +32,7 @@ public:
             return kFailure;
         }
         std::vector<int> unreadable;
-        const PhraseSearch search = ReadPhraseSearch(store, &unreadable);
+        PhraseSearch search = ReadPhraseSearch(store, &unreadable);
         for (const int k : unreadable) {
             context.err << "kvtx: warning: " << CategoryEntry(k, store.CategoryName(k))
                         << ": its file cannot be read; its items are left out\n";

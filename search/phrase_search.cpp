@@ -86,14 +86,25 @@ void PhraseSearch::AddCategory(int position, std::u16string_view name, const Cat
         SearchEntry entry{position, i, std::u16string(name), FieldText(item.name),
                           PreviewItem(item, content).text};
         names_.Add({name, entry.itemName});
-        contents_.Add({SearchableContent(item, content)});
+        unfolded_.push_back(SearchableContent(item, content));
         entries_.push_back(std::move(entry));
     }
 }
 
-std::vector<std::size_t> PhraseSearch::Find(std::u16string_view query) const {
+void PhraseSearch::FoldContents() {
+    for (const auto& content : unfolded_) {
+        contents_.Add({content});
+    }
+    unfolded_.clear();
+    unfolded_.shrink_to_fit();
+}
+
+std::vector<std::size_t> PhraseSearch::Find(std::u16string_view query) {
     const std::u16string folded = FoldForSearch(query);
     const auto words = Words(folded);
+    if (!words.empty()) {
+        FoldContents();
+    }
     const std::size_t count = entries_.size();
     // Per entry: every word so far in its names, and every word so far somewhere.
     std::vector<char> byName(count, 1);

@@ -31,8 +31,12 @@ public:
     void AddCategory(int position, std::u16string_view name, const CategoryImage& image);
 
     const std::vector<SearchEntry>& Entries() const { return entries_; }
-    // Positions in Entries(), in the order described above.
-    std::vector<std::size_t> Find(std::u16string_view query) const;
+    // Positions in Entries(), in the order described above. The first query with a word folds
+    // the contents, unless FoldContents has.
+    std::vector<std::size_t> Find(std::u16string_view query);
+    // Folds what the items hold. Adding only gathers it, so that the window can show every
+    // item before the longest work is done.
+    void FoldContents();
 
 private:
     // The folded texts of every entry one after another, and where each entry's starts; each
@@ -49,6 +53,8 @@ private:
     std::vector<SearchEntry> entries_;
     FoldedTexts names_;
     FoldedTexts contents_;
+    // Each entry's searchable content, until FoldContents takes it.
+    std::vector<std::u16string> unfolded_;
 };
 
 // Reads every category of the reader's index afresh from its file and gathers their items. A

@@ -29,12 +29,19 @@ std::u16string OneLine(std::u16string_view text, std::size_t characters) {
 
 } // namespace
 
-SearchDialog::SearchDialog(const SearchControls& controls, PhraseSearch search)
-    : controls_(controls), search_(std::move(search)) {}
+SearchDialog::SearchDialog(const SearchControls& controls) : controls_(controls) {}
 
 void SearchDialog::OnInitDialog() {
-    OnQueryChange();
     controls_.query.Focus();
+}
+
+void SearchDialog::ShowItems(PhraseSearch search) {
+    search_ = std::move(search);
+    OnQueryChange();
+}
+
+void SearchDialog::PrepareSearch() {
+    search_.FoldContents();
 }
 
 void SearchDialog::OnQueryChange() {

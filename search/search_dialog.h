@@ -27,10 +27,16 @@ public:
     // Characters of an item's text shown after its names.
     static constexpr std::size_t kExcerptCharacters = 40;
 
-    SearchDialog(const SearchControls& controls, PhraseSearch search);
+    explicit SearchDialog(const SearchControls& controls);
 
-    // Every item, the first one chosen.
+    // The keyboard in the box; the list stays empty until the items come.
     void OnInitDialog();
+    // The store's items, read once the window is on the screen; the list shows those that match
+    // what the box holds by then (every item for an empty box), the first one chosen.
+    void ShowItems(PhraseSearch search);
+    // The search's longest work, done once the window is shown and before the first keystroke
+    // needs it.
+    void PrepareSearch();
     // The box changed: the list holds what matches now, its first line chosen.
     void OnQueryChange();
     // A line was clicked.

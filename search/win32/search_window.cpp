@@ -3,10 +3,59 @@
 #include "res/resource_ids.h"
 
 namespace kvtx::search::win32 {
+namespace {
 
-SearchWindow::SearchWindow(PhraseSearch search, platform::ScreenPoint cursor)
-    : Dialog(IDD_SEARCH), cursor_(cursor), logic_({query_, results_, preview_}, std::move(search)) {
-    HandleCommand(IDC_SEARCH_QUERY, EN_CHANGE, [this] { logic_.OnQueryChange(); });
+// Posted once the window is shown: the store's items are taken (the opener may read them while
+// the window is made) and listed, then their contents are folded for the first keystroke.
+constexpr UINT kShowItems = WM_APP + 1;
+constexpr UINT kPrepareSearch = WM_APP + 2;
+// A list line's names and excerpt, generously.
+constexpr std::size_t kBytesPerLine = 256;
+
+// A list refilled line by line is drawn, and its scroll bar set, once rather than per line.
+class RedrawPaused {
+public:
+    explicit RedrawPaused(HWND list) : list_(list) {
+        ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    }
+    RedrawPaused(const RedrawPaused&) = delete;
+    RedrawPaused& operator=(const RedrawPaused&) = delete;
+    ~RedrawPaused() {
+        ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+        ::InvalidateRect(list_, nullptr, TRUE);
+    }
+
+private:
+    HWND list_;
+};
+
+} // namespace
+
+SearchWindow::SearchWindow(std::function<PhraseSearch()> readStore, platform::ScreenPoint cursor)
+    : Dialog(IDD_SEARCH), readStore_(std::move(readStore)), cursor_(cursor),
+      logic_({query_, results_, preview_}) {
+    HandleCommand(IDC_SEARCH_QUERY, EN_CHANGE, [this] {
+        const RedrawPaused paused(Item(IDC_SEARCH_RESULTS));
+        logic_.OnQueryChange();
+    });
+    HandleMessage(kShowItems, [this](WPARAM, LPARAM) -> std::optional<LRESULT> {
+        {
+            HWND list = Item(IDC_SEARCH_RESULTS);
+            const RedrawPaused paused(list);
+            PhraseSearch search = readStore_();
+            // Room for every line at once, rather than the list growing line by line.
+            const std::size_t lines = search.Entries().size();
+            ::SendMessageW(list, LB_INITSTORAGE, lines, static_cast<LPARAM>(lines * kBytesPerLine));
+            logic_.ShowItems(std::move(search));
+        }
+        ::UpdateWindow(Window());
+        ::PostMessageW(Window(), kPrepareSearch, 0, 0);
+        return 0;
+    });
+    HandleMessage(kPrepareSearch, [this](WPARAM, LPARAM) -> std::optional<LRESULT> {
+        logic_.PrepareSearch();
+        return 0;
+    });
     HandleCommand(IDC_SEARCH_RESULTS, LBN_SELCHANGE, [this] { logic_.OnResultSelected(); });
     HandleCommand(IDC_SEARCH_RESULTS, LBN_DBLCLK, [this] { OnOK(); });
     // Another application took the keyboard: the user has gone elsewhere, nothing is sent.
@@ -25,6 +74,9 @@ bool SearchWindow::OnInitDialog() {
     preview_.Attach(Window(), IDC_SEARCH_PREVIEW);
     logic_.OnInitDialog();
     PlaceAtCursor();
+    // Drawn first, so that the window is complete on the screen before the items are listed.
+    ::UpdateWindow(Window());
+    ::PostMessageW(Window(), kShowItems, 0, 0);
     // The focus is the box's, set by the logic.
     return false;
 }

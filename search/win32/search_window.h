@@ -9,13 +9,16 @@
 #include "platform/win32/ui/dialog_controls.h"
 #include "search/search_dialog.h"
 
+#include <functional>
 #include <optional>
 
 namespace kvtx::search::win32 {
 
 class SearchWindow final : public kvtx::win32::ui::Dialog {
 public:
-    SearchWindow(PhraseSearch search, platform::ScreenPoint cursor);
+    // The window shows first and takes the store's items from readStore then, so that it is on
+    // the screen with the keyboard in its box at once; keys typed meanwhile wait for the items.
+    SearchWindow(std::function<PhraseSearch()> readStore, platform::ScreenPoint cursor);
 
     // The line Enter or a double click chose, kept when the window has gone.
     const std::optional<SearchEntry>& Chosen() const { return chosen_; }
@@ -29,6 +32,7 @@ protected:
 private:
     void PlaceAtCursor();
 
+    std::function<PhraseSearch()> readStore_;
     platform::ScreenPoint cursor_;
     kvtx::win32::ui::EditItem query_;
     kvtx::win32::ui::ListBoxItem results_;

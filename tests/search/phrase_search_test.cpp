@@ -24,7 +24,7 @@ protected:
     std::vector<std::u16string> Titles(std::u16string_view query) {
         PhraseStore reader(files, kDir);
         reader.LoadIndex();
-        const PhraseSearch search = ReadPhraseSearch(reader);
+        PhraseSearch search = ReadPhraseSearch(reader);
         std::vector<std::u16string> titles;
         for (const std::size_t e : search.Find(query)) {
             titles.push_back(SearchTitle(search.Entries()[e]));
@@ -121,7 +121,7 @@ TEST_F(PhraseSearchTest, AnUnreadableCategoryIsLeftOutAndTold) {
     PhraseStore reader(files, kDir);
     reader.LoadIndex();
     std::vector<int> unreadable;
-    const PhraseSearch search = ReadPhraseSearch(reader, &unreadable);
+    PhraseSearch search = ReadPhraseSearch(reader, &unreadable);
     EXPECT_EQ(unreadable, std::vector<int>{1});
     ASSERT_EQ(search.Find(u"共通"), std::vector<std::size_t>{0});
     EXPECT_EQ(SearchLetters(search.Entries()[0]), u"A-a");

@@ -32,9 +32,10 @@ protected:
     }
 
     SearchDialog& Opened() {
-        dialog.emplace(SearchControls{query, results, preview}, ReadPhraseSearch(reader));
+        dialog.emplace(SearchControls{query, results, preview});
         query.onChange = [this] { dialog->OnQueryChange(); };
         dialog->OnInitDialog();
+        dialog->ShowItems(ReadPhraseSearch(reader));
         return *dialog;
     }
 
@@ -54,6 +55,20 @@ TEST_F(SearchDialogTest, OpensOnEveryItemWithTheFirstChosenAndTheKeyboardInTheBo
     EXPECT_EQ(preview.Text(), u"本文0\r\n\t次の行");
     EXPECT_EQ(query.focusCount, 1);
     EXPECT_EQ(PhraseIndex(*search.Chosen()), 0);
+}
+
+TEST_F(SearchDialogTest, WhatIsTypedBeforeTheItemsComeNarrowsThemWhenTheyDo) {
+    dialog.emplace(SearchControls{query, results, preview});
+    query.onChange = [this] { dialog->OnQueryChange(); };
+    dialog->OnInitDialog();
+    query.Type(u"ﾒｰﾙ 7");
+    EXPECT_EQ(results.Count(), 0);
+    EXPECT_EQ(dialog->Chosen(), nullptr);
+    EXPECT_TRUE(dialog->OnKeyDown(40));
+    dialog->ShowItems(ReadPhraseSearch(reader));
+    ASSERT_EQ(results.Count(), 1);
+    EXPECT_EQ(results.Selection(), 0);
+    EXPECT_EQ(PhraseIndex(*dialog->Chosen()), 26 + 1);
 }
 
 TEST_F(SearchDialogTest, TypingNarrowsAtEachChangeAndChoosesTheFirstMatch) {
