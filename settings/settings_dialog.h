@@ -74,6 +74,8 @@ public:
     std::u16string m_strModulePathUpper;
 
 private:
+    // A hotkey's Alt, Control, enable and Shift boxes, in that order.
+    void BindChecks(const HotkeyControls& controls, app::HotkeySetting& hotkey);
     // The first link in the start-up folder that points to this program.
     std::optional<std::u16string> FindProgramShortcut() const;
 
