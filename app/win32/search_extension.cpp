@@ -2,9 +2,6 @@
 
 #include "search/win32/search_window.h"
 
-#include <future>
-#include <memory>
-
 namespace kvtx::app::win32 {
 namespace {
 
@@ -19,14 +16,11 @@ bool OwnWindow(HWND window) {
 std::optional<int> ChooseBySearch(HWND owner, platform::ScreenPoint at, const PhraseStore& store) {
     // The application the user was in; the capture and the paste go there.
     HWND previous = ::GetForegroundWindow();
-    // A reader of its own, which only this read uses: loading categories must not change the
-    // picker's loaded one. The files are read while the window is being made and shown.
-    auto reader =
-        std::make_unique<PhraseStore>(platform::NativeFileSystem(), store.DataDirectory());
-    reader->Index() = store.Index();
-    auto reading = std::async(std::launch::async,
-                              [reader = std::move(reader)] { return ReadPhraseSearch(*reader); });
-    search::win32::SearchWindow window([&reading] { return reading.get(); }, at);
+    // A reader of its own: loading categories must not change the picker's loaded one. The
+    // window reads through it once it is on the screen.
+    PhraseStore reader(platform::NativeFileSystem(), store.DataDirectory());
+    reader.Index() = store.Index();
+    search::win32::SearchWindow window([&reader] { return ReadPhraseSearch(reader); }, at);
     if (window.RunModal(owner) != IDOK || !window.Chosen()) {
         return std::nullopt;
     }

@@ -5,8 +5,8 @@
 namespace kvtx::search::win32 {
 namespace {
 
-// Posted once the window is shown: the store's items are taken (the opener may read them while
-// the window is made) and listed, then their contents are folded for the first keystroke.
+// Posted once the window is shown: the store is read and its items listed, then their contents
+// are folded for the first keystroke.
 constexpr UINT kShowItems = WM_APP + 1;
 constexpr UINT kPrepareSearch = WM_APP + 2;
 // A list line's names and excerpt, generously.

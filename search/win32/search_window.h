@@ -16,8 +16,8 @@ namespace kvtx::search::win32 {
 
 class SearchWindow final : public kvtx::win32::ui::Dialog {
 public:
-    // The window shows first and takes the store's items from readStore then, so that it is on
-    // the screen with the keyboard in its box at once; keys typed meanwhile wait for the items.
+    // The window shows first and reads the store through readStore then, so that it is on the
+    // screen with the keyboard in its box at once; keys typed meanwhile wait for the items.
     SearchWindow(std::function<PhraseSearch()> readStore, platform::ScreenPoint cursor);
 
     // The line Enter or a double click chose, kept when the window has gone.
