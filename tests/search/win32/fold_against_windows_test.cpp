@@ -15,8 +15,8 @@ namespace {
 
 std::u16string Normalized(const std::u16string& text) {
     const wchar_t* source = win32::Wide(text);
-    const int size = ::NormalizeString(NormalizationKC, source, static_cast<int>(text.size()),
-                                       nullptr, 0);
+    const int size =
+        ::NormalizeString(NormalizationKC, source, static_cast<int>(text.size()), nullptr, 0);
     std::u16string result(static_cast<std::size_t>(size > 0 ? size : 0), u'\0');
     const int written = ::NormalizeString(NormalizationKC, source, static_cast<int>(text.size()),
                                           win32::Wide(result.data()), size);
@@ -74,9 +74,8 @@ TEST(FoldAgainstWindows, TheTableFoldsAsNormalizeStringAndLCMapStringExDo) {
     for (const auto& text : CoveredTexts()) {
         const std::u16string windows = WindowsFold(text);
         ASSERT_FALSE(windows.empty()) << "U+" << std::hex << static_cast<int>(text[0]);
-        EXPECT_EQ(FoldForSearch(text), windows)
-            << "U+" << std::hex << static_cast<int>(text[0]) << " U+"
-            << static_cast<int>(text.back());
+        EXPECT_EQ(FoldForSearch(text), windows) << "U+" << std::hex << static_cast<int>(text[0])
+                                                << " U+" << static_cast<int>(text.back());
         ++compared;
     }
     EXPECT_GT(compared, 500);
