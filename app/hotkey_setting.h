@@ -11,6 +11,8 @@ struct HotkeySetting {
     int keyIndex = 0;
     // The id it was last registered under; meaningful only while enabled.
     int id = 0;
+
+    bool operator==(const HotkeySetting&) const = default;
 };
 
 unsigned HotkeyModifiers(const HotkeySetting& hotkey);

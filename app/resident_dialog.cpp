@@ -79,6 +79,10 @@ void ResidentDialog::OnCommand(int id) {
     if (id == ID_MENU_EXIT) {
         m_bExiting = 1;
         window_.Close();
+    } else if (id == ID_MENU_SEARCH) {
+        if (hooks.showSearch) {
+            hooks.showSearch(services_.screen.CursorPosition());
+        }
     } else if (id >= ID_PHRASE_BASE && id < ID_PHRASE_BASE + kPhraseCommands) {
         // Ids past the last item of the last category would name a 27th category.
         if (hooks.applyItem) {

@@ -1,7 +1,7 @@
 #pragma once
 
 // The program's one long-lived window: hidden while idle, the owner of the tray icon and the
-// three hotkeys, and the picker when it is shown. This is its behaviour over the control
+// four hotkeys, and the picker when it is shown. This is its behaviour over the control
 // interface and the platform seams; app/win32/resident_dialog_window.h binds it to the real
 // dialog.
 
@@ -78,6 +78,8 @@ struct ResidentHooks {
     // was read for it, so that a slow disk does not move it.
     std::function<void(platform::ScreenPoint at)> showCategoryMenu;
     std::function<void()> runQuickRegex;
+    // The search hotkey came, or the tray menu's "検索(&F)"; the window opens at this point.
+    std::function<void(platform::ScreenPoint at)> showSearch;
     // TIMER_PASTE fired.
     std::function<void()> pasteTimer;
     // TIMER_RESTORE fired.
@@ -149,6 +151,7 @@ public:
     HotkeySetting m_hkPicker;
     HotkeySetting m_hkMenu;
     HotkeySetting m_hkRegex;
+    HotkeySetting m_hkSearch;
     std::u16string m_strAppDir;
     int m_nCategory = -1;
     std::u16string m_strPreview;

@@ -1,4 +1,4 @@
-// The three global hotkeys of the resident window: registration, dispatch, and the settings
+// The four global hotkeys of the resident window: registration, dispatch, and the settings
 // dialog that changes them.
 
 #include "app/resident_dialog.h"
@@ -17,7 +17,7 @@ std::u16string Decimal(std::uint32_t value) {
 } // namespace
 
 void ResidentDialog::RegisterHotkeys() {
-    for (HotkeySetting* hotkey : {&m_hkPicker, &m_hkMenu, &m_hkRegex}) {
+    for (HotkeySetting* hotkey : {&m_hkPicker, &m_hkMenu, &m_hkRegex, &m_hkSearch}) {
         if (hotkey->enabled == 0) {
             continue;
         }
@@ -33,7 +33,7 @@ void ResidentDialog::RegisterHotkeys() {
 
 void ResidentDialog::UnregisterHotkeys() {
     // The ids come from the current fields, so this must run before they change.
-    for (const HotkeySetting* hotkey : {&m_hkPicker, &m_hkMenu, &m_hkRegex}) {
+    for (const HotkeySetting* hotkey : {&m_hkPicker, &m_hkMenu, &m_hkRegex, &m_hkSearch}) {
         if (hotkey->enabled != 0) {
             services_.hotkeys.Unregister(HotkeyId(*hotkey));
         }
@@ -54,6 +54,10 @@ void ResidentDialog::OnHotkey(std::uintptr_t id) {
         if (hooks.runQuickRegex) {
             hooks.runQuickRegex();
         }
+    } else if (matches(m_hkSearch)) {
+        if (hooks.showSearch) {
+            hooks.showSearch(services_.screen.CursorPosition());
+        }
     }
 }
 
@@ -61,6 +65,7 @@ ResidentSettings ResidentDialog::CurrentSettings() const {
     return {.picker = m_hkPicker,
             .menu = m_hkMenu,
             .regex = m_hkRegex,
+            .search = m_hkSearch,
             .timeDelay = m_nTimeDelay,
             .restoreClipboard = m_nRestoreClip};
 }
@@ -69,6 +74,7 @@ void ResidentDialog::ApplySettings(const ResidentSettings& settings) {
     m_hkPicker = settings.picker;
     m_hkMenu = settings.menu;
     m_hkRegex = settings.regex;
+    m_hkSearch = settings.search;
     m_nTimeDelay = settings.timeDelay;
     m_nRestoreClip = settings.restoreClipboard;
 }

@@ -10,6 +10,7 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
     commands.push_back(MakeRegexCommand());
     commands.push_back(MakeExpandCommand());
     commands.push_back(MakeApplyCommand());
+    commands.push_back(MakeSearchCommand());
     return commands;
 }
 

@@ -15,6 +15,7 @@ std::unique_ptr<Command> MakeImportCommand();
 std::unique_ptr<Command> MakeRegexCommand();
 std::unique_ptr<Command> MakeExpandCommand();
 std::unique_ptr<Command> MakeApplyCommand();
+std::unique_ptr<Command> MakeSearchCommand();
 
 std::vector<std::unique_ptr<Command>> AllCommands();
 

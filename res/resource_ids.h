@@ -11,6 +11,7 @@
 #define IDD_SETTINGS 134
 #define IDD_INPUT 137
 #define IDD_REGEX 139
+#define IDD_SEARCH 141
 
 // Icons, bitmap, menus, strings.
 #define IDI_MAINFRAME 128
@@ -29,6 +30,7 @@
 // Commands.
 #define IDM_ABOUTBOX 16
 #define ID_MENU_EXIT 32771
+#define ID_MENU_SEARCH 32772
 #define ID_PHRASE_BASE 32851
 
 // Controls of the picker (102).
@@ -94,7 +96,17 @@
 #define IDC_SETTINGS_REGEX_KEY 1021
 #define IDC_SETTINGS_DELAY 1030
 #define IDC_SETTINGS_RESTORE_CLIPBOARD 1034
+#define IDC_SETTINGS_SEARCH_ENABLED 1035
+#define IDC_SETTINGS_SEARCH_ALT 1036
+#define IDC_SETTINGS_SEARCH_CTRL 1037
+#define IDC_SETTINGS_SEARCH_SHIFT 1038
+#define IDC_SETTINGS_SEARCH_KEY 1039
 
 // Controls of the quick regular-expression dialog (139).
 #define IDC_REGEX_PATTERN 1032
 #define IDC_REGEX_REPLACEMENT 1033
+
+// Controls of the search window (141).
+#define IDC_SEARCH_QUERY 1040
+#define IDC_SEARCH_RESULTS 1041
+#define IDC_SEARCH_PREVIEW 1042

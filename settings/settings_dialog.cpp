@@ -19,32 +19,30 @@ SettingsDialog::SettingsDialog(const SettingsControls& controls, platform::Messa
                                platform::StartupShortcuts& shortcuts)
     : controls_(controls), messages_(messages), shortcuts_(shortcuts), exchange_(messages) {
     // The delay is checked in the middle, so a refused delay stops before the regex hotkey.
-    const HotkeyControls& picker = controls_.picker;
-    const HotkeyControls& menu = controls_.menu;
-    const HotkeyControls& regex = controls_.regex;
-    exchange_.Check(picker.alt, m_hkPicker.alt);
-    exchange_.Check(picker.ctrl, m_hkPicker.ctrl);
-    exchange_.Check(picker.enabled, m_hkPicker.enabled);
-    exchange_.Check(picker.shift, m_hkPicker.shift);
-    exchange_.Check(menu.alt, m_hkMenu.alt);
-    exchange_.Check(menu.ctrl, m_hkMenu.ctrl);
-    exchange_.Check(menu.enabled, m_hkMenu.enabled);
-    exchange_.Check(menu.shift, m_hkMenu.shift);
-    exchange_.Selection(picker.key, m_hkPicker.keyIndex);
-    exchange_.Selection(menu.key, m_hkMenu.keyIndex);
+    BindChecks(controls_.picker, m_hkPicker);
+    BindChecks(controls_.menu, m_hkMenu);
+    exchange_.Selection(controls_.picker.key, m_hkPicker.keyIndex);
+    exchange_.Selection(controls_.menu.key, m_hkMenu.keyIndex);
     exchange_.Integer(controls_.delay, m_nTimeDelay, kMinDelay, kMaxDelay);
-    exchange_.Check(regex.alt, m_hkRegex.alt);
-    exchange_.Check(regex.ctrl, m_hkRegex.ctrl);
-    exchange_.Check(regex.enabled, m_hkRegex.enabled);
-    exchange_.Check(regex.shift, m_hkRegex.shift);
-    exchange_.Selection(regex.key, m_hkRegex.keyIndex);
+    BindChecks(controls_.regex, m_hkRegex);
+    exchange_.Selection(controls_.regex.key, m_hkRegex.keyIndex);
     exchange_.Check(controls_.restoreClipboard, m_nRestoreClip);
+    BindChecks(controls_.search, m_hkSearch);
+    exchange_.Selection(controls_.search.key, m_hkSearch.keyIndex);
+}
+
+void SettingsDialog::BindChecks(const HotkeyControls& controls, app::HotkeySetting& hotkey) {
+    exchange_.Check(controls.alt, hotkey.alt);
+    exchange_.Check(controls.ctrl, hotkey.ctrl);
+    exchange_.Check(controls.enabled, hotkey.enabled);
+    exchange_.Check(controls.shift, hotkey.shift);
 }
 
 void SettingsDialog::SetValues(const app::ResidentSettings& settings) {
     CopyHotkeyValues(settings.picker, m_hkPicker);
     CopyHotkeyValues(settings.menu, m_hkMenu);
     CopyHotkeyValues(settings.regex, m_hkRegex);
+    CopyHotkeyValues(settings.search, m_hkSearch);
     m_nTimeDelay = settings.timeDelay;
     m_nRestoreClip = settings.restoreClipboard;
 }
@@ -53,6 +51,7 @@ void SettingsDialog::GetValues(app::ResidentSettings& settings) const {
     CopyHotkeyValues(m_hkPicker, settings.picker);
     CopyHotkeyValues(m_hkMenu, settings.menu);
     CopyHotkeyValues(m_hkRegex, settings.regex);
+    CopyHotkeyValues(m_hkSearch, settings.search);
     settings.timeDelay = m_nTimeDelay;
     settings.restoreClipboard = m_nRestoreClip;
 }

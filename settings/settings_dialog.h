@@ -24,13 +24,14 @@ struct SettingsControls {
     HotkeyControls picker;
     HotkeyControls menu;
     HotkeyControls regex;
+    HotkeyControls search;
     ui::TextControl& delay;
     ui::CheckControl& restoreClipboard;
     // The start-up button, whose caption says what a click will do.
     ui::TextControl& startup;
 };
 
-// The "設定" dialog: the three hotkeys, the copy/paste delay and whether the user's clipboard
+// The "設定" dialog: the four hotkeys, the copy/paste delay and whether the user's clipboard
 // comes back after a paste, as members that the opener fills and reads back after OK, and the
 // start-up shortcut, which the button changes at once.
 class SettingsDialog {
@@ -66,12 +67,15 @@ public:
     app::HotkeySetting m_hkPicker{.keyIndex = -1};
     app::HotkeySetting m_hkMenu{.keyIndex = -1};
     app::HotkeySetting m_hkRegex{.keyIndex = -1};
+    app::HotkeySetting m_hkSearch{.keyIndex = -1};
     int m_nTimeDelay = 0;
     int m_nRestoreClip = 0;
     std::u16string m_strModulePath;
     std::u16string m_strModulePathUpper;
 
 private:
+    // A hotkey's Alt, Control, enable and Shift boxes, in that order.
+    void BindChecks(const HotkeyControls& controls, app::HotkeySetting& hotkey);
     // The first link in the start-up folder that points to this program.
     std::optional<std::u16string> FindProgramShortcut() const;
 

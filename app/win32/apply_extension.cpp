@@ -1,6 +1,7 @@
 #include "app/win32/apply_extension.h"
 
 #include "app/win32/category_menu_window.h"
+#include "app/win32/search_extension.h"
 #include "engine/capture_and_paste.h"
 #include "engine/engine_transforms.h"
 #include "engine/regex_history.h"
@@ -54,15 +55,35 @@ public:
     CaptureAndPaste& Driver() { return driver_; }
 
     void ShowCategoryMenu(platform::ScreenPoint at) {
-        // A menu opened while an application waits for its prompt could only be ignored.
-        if (driver_.Busy()) {
+        // A menu opened while an application waits for its prompt could only be ignored; one
+        // opened over the search window would apply behind it.
+        if (driver_.Busy() || searchOpen_) {
             return;
         }
         driver_.HoldPasteWhile([&] {
             TrackCategoryMenu(resident_.Window(), at, BuildCategoryMenu(resident_.Logic().Store()));
         });
     }
-    void RunQuickRegex() { driver_.RunQuickRegex(regexPrompt_); }
+    void RunQuickRegex() {
+        if (!searchOpen_) {
+            driver_.RunQuickRegex(regexPrompt_);
+        }
+    }
+    void ShowSearch(platform::ScreenPoint at) {
+        // As the menu: nothing opens while an application waits, and a pending paste waits for
+        // the window, so that it never lands in the box.
+        if (driver_.Busy() || searchOpen_) {
+            return;
+        }
+        searchOpen_ = true;
+        std::optional<int> chosen;
+        driver_.HoldPasteWhile(
+            [&] { chosen = ChooseBySearch(resident_.Window(), at, resident_.Logic().Store()); });
+        searchOpen_ = false;
+        if (chosen) {
+            driver_.ApplyItem(*chosen);
+        }
+    }
 
 private:
     ResidentDialogWindow& resident_;
@@ -76,6 +97,7 @@ private:
     EngineTransforms transforms_;
     CaptureAndPaste driver_;
     kvtx::win32::DialogRegexPrompt regexPrompt_;
+    bool searchOpen_ = false;
 };
 
 // The hooks run only from the dialog's own messages, so the window exists by then.
@@ -115,6 +137,7 @@ void InstallApplyExtension(ResidentDialogWindow& resident) {
         extension->Get().ShowCategoryMenu(at);
     };
     hooks.runQuickRegex = [extension] { extension->Get().RunQuickRegex(); };
+    hooks.showSearch = [extension](platform::ScreenPoint at) { extension->Get().ShowSearch(at); };
 }
 
 } // namespace kvtx::app::win32

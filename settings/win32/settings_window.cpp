@@ -8,6 +8,7 @@ namespace kvtx::settings::win32 {
 static_assert(IDC_SETTINGS_PICKER_KEY == IDC_SETTINGS_PICKER_ENABLED + 4);
 static_assert(IDC_SETTINGS_MENU_KEY == IDC_SETTINGS_MENU_ENABLED + 4);
 static_assert(IDC_SETTINGS_REGEX_KEY == IDC_SETTINGS_REGEX_ENABLED + 4);
+static_assert(IDC_SETTINGS_SEARCH_KEY == IDC_SETTINGS_SEARCH_ENABLED + 4);
 
 void SettingsWindow::HotkeyItems::Attach(HWND dialog, int firstId) {
     enabled.Attach(dialog, firstId);
@@ -18,10 +19,9 @@ void SettingsWindow::HotkeyItems::Attach(HWND dialog, int firstId) {
 }
 
 SettingsWindow::SettingsWindow(platform::StartupShortcuts& shortcuts)
-    : Dialog(IDD_SETTINGS),
-      logic_({picker_.Controls(), menu_.Controls(), regex_.Controls(), delay_, restoreClipboard_,
-              startup_},
-             messages_, shortcuts) {
+    : Dialog(IDD_SETTINGS), logic_({picker_.Controls(), menu_.Controls(), regex_.Controls(),
+                                    search_.Controls(), delay_, restoreClipboard_, startup_},
+                                   messages_, shortcuts) {
     HandleCommand(IDC_SETTINGS_STARTUP, BN_CLICKED, [this] { logic_.ToggleStartup(); });
 }
 
@@ -30,6 +30,7 @@ bool SettingsWindow::OnInitDialog() {
     picker_.Attach(Window(), IDC_SETTINGS_PICKER_ENABLED);
     menu_.Attach(Window(), IDC_SETTINGS_MENU_ENABLED);
     regex_.Attach(Window(), IDC_SETTINGS_REGEX_ENABLED);
+    search_.Attach(Window(), IDC_SETTINGS_SEARCH_ENABLED);
     delay_.Attach(Window(), IDC_SETTINGS_DELAY);
     restoreClipboard_.Attach(Window(), IDC_SETTINGS_RESTORE_CLIPBOARD);
     startup_.Attach(Window(), IDC_SETTINGS_STARTUP);

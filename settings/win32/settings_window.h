@@ -28,7 +28,7 @@ private:
         void Attach(HWND dialog, int firstId);
     };
 
-    HotkeyItems picker_, menu_, regex_;
+    HotkeyItems picker_, menu_, regex_, search_;
     kvtx::win32::ui::TextItem delay_;
     kvtx::win32::ui::CheckItem restoreClipboard_;
     kvtx::win32::ui::TextItem startup_;

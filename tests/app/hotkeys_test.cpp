@@ -1,7 +1,8 @@
-// The three global hotkeys: registration from the profile, failures, dispatch, and the settings
+// The four global hotkeys: registration from the profile, failures, dispatch, and the settings
 // dialog's round trip.
 
 #include "app/hotkey_setting.h"
+#include "res/resource_ids.h"
 #include "tests/app/resident_fixture.h"
 
 namespace kvtx::testing {
@@ -22,14 +23,17 @@ protected:
     }
 };
 
-TEST_F(HotkeysTest, FreshProfileRegistersCtrlShiftDSAndA) {
+TEST_F(HotkeysTest, FreshProfileRegistersCtrlShiftDSAAndF) {
     app::ResidentDialog& dialog = Started();
+    EXPECT_EQ(hotkeys.registered.size(), 4u);
     EXPECT_TRUE(Holds(kCtrlShift, 'D'));
     EXPECT_TRUE(Holds(kCtrlShift, 'S'));
     EXPECT_TRUE(Holds(kCtrlShift, 'A'));
+    EXPECT_TRUE(Holds(kCtrlShift, 'F'));
     EXPECT_EQ(dialog.m_hkPicker.id, 6 * 256 + 'D');
     EXPECT_EQ(dialog.m_hkMenu.id, 6 * 256 + 'S');
     EXPECT_EQ(dialog.m_hkRegex.id, 6 * 256 + 'A');
+    EXPECT_EQ(dialog.m_hkSearch.id, 6 * 256 + 'F');
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -44,18 +48,28 @@ TEST_F(HotkeysTest, TakenCombinationShowsErrorAndSystemTextOnceAndTheOthersRegis
 
 TEST_F(HotkeysTest, SameCombinationTwiceFailsSecondAndTriggersTheFirstInOrder) {
     Set(u"shotkeynum", 18); // the regex hotkey on S, like the menu
-    int menus = 0, regexes = 0;
+    Set(u"fhotkeynum", 18); // and the search, registered last, too
+    int menus = 0, regexes = 0, searches = 0;
     app::ResidentDialog& dialog = Started();
     dialog.hooks.showCategoryMenu = [&](platform::ScreenPoint) { ++menus; };
     dialog.hooks.runQuickRegex = [&] { ++regexes; };
-    EXPECT_EQ(messages.shown.size(), 1u);
+    dialog.hooks.showSearch = [&](platform::ScreenPoint) { ++searches; };
+    EXPECT_EQ(messages.shown.size(), 2u);
     dialog.OnHotkey(static_cast<std::uintptr_t>(dialog.m_hkMenu.id));
     EXPECT_EQ(menus, 1);
-    EXPECT_EQ(regexes, 0);
+    EXPECT_EQ(regexes + searches, 0);
+}
+
+TEST_F(HotkeysTest, ATakenSearchCombinationIsRefusedWithTheSameMessage) {
+    hotkeys.takenElsewhere[{kCtrlShift, 'F'}] = 1;
+    Started();
+    EXPECT_EQ(messages.shown, (std::vector<std::u16string>{u"ホットキーの登録に失敗しました\n1409,"
+                                                           u"Hot key is already registered.\r\n"}));
+    EXPECT_EQ(hotkeys.registered.size(), 3u);
 }
 
 TEST_F(HotkeysTest, HotkeysDispatchToTheirActions) {
-    int menus = 0, regexes = 0;
+    int menus = 0, regexes = 0, searches = 0;
     app::ResidentDialog& dialog = Started();
     dialog.OnTimer(app::TIMER_HIDE);
     dialog.OnHotkey(static_cast<std::uintptr_t>(dialog.m_hkMenu.id)); // nothing set: nothing
@@ -67,11 +81,20 @@ TEST_F(HotkeysTest, HotkeysDispatchToTheirActions) {
         ++menus;
     };
     dialog.hooks.runQuickRegex = [&] { ++regexes; };
+    // The search window too opens at the cursor, from its hotkey or the tray menu's entry.
+    dialog.hooks.showSearch = [&](platform::ScreenPoint at) {
+        EXPECT_EQ(at.x, 12);
+        EXPECT_EQ(at.y, 34);
+        ++searches;
+    };
     dialog.OnHotkey(static_cast<std::uintptr_t>(dialog.m_hkMenu.id));
     dialog.OnHotkey(static_cast<std::uintptr_t>(dialog.m_hkRegex.id));
+    dialog.OnHotkey(static_cast<std::uintptr_t>(dialog.m_hkSearch.id));
+    dialog.OnCommand(ID_MENU_SEARCH);
     dialog.OnHotkey(12345);
     EXPECT_EQ(menus, 1);
     EXPECT_EQ(regexes, 1);
+    EXPECT_EQ(searches, 2);
     EXPECT_FALSE(window.visible);
     dialog.OnHotkey(static_cast<std::uintptr_t>(dialog.m_hkPicker.id));
     EXPECT_TRUE(window.visible && !window.minimized) << "the picker shows at the cursor";
@@ -83,7 +106,7 @@ TEST_F(HotkeysTest, DisabledHotkeyIsNeitherRegisteredNorDispatched) {
     int menus = 0;
     app::ResidentDialog& dialog = Started();
     dialog.hooks.showCategoryMenu = [&](platform::ScreenPoint) { ++menus; };
-    EXPECT_EQ(hotkeys.registered.size(), 2u);
+    EXPECT_EQ(hotkeys.registered.size(), 3u);
     EXPECT_TRUE(messages.shown.empty());
     dialog.OnTimer(app::TIMER_HIDE);
     dialog.OnHotkey(static_cast<std::uintptr_t>(6 * 256 + 'S'));
@@ -116,23 +139,30 @@ TEST_F(HotkeysTest, SettingsConfirmedWritesTheProfileAndRegistersTheNewCombinati
     dialog.hooks.runSettings = [&](app::ResidentSettings& settings) {
         registeredWhileOpen = hotkeys.registered.size();
         EXPECT_EQ(settings.picker.keyIndex, 3);
-        settings.picker.keyIndex = 5; // F
+        EXPECT_EQ(settings.search.keyIndex, 5);
+        settings.picker.keyIndex = 7; // H
         settings.regex.enabled = 0;
+        settings.search.alt = 1;
+        settings.search.keyIndex = 0; // Ctrl+Alt+Shift+A
         settings.timeDelay = 500;
         return true;
     };
     dialog.OnSettingsButton();
     EXPECT_EQ(registeredWhileOpen, 0u);
-    EXPECT_TRUE(Holds(kCtrlShift, 'F'));
+    EXPECT_TRUE(Holds(kCtrlShift, 'H'));
     EXPECT_FALSE(Holds(kCtrlShift, 'D'));
     EXPECT_FALSE(Holds(kCtrlShift, 'A'));
     EXPECT_TRUE(Holds(kCtrlShift, 'S'));
+    EXPECT_TRUE(Holds(kCtrlShift | platform::kModAlt, 'A'));
+    EXPECT_FALSE(Holds(kCtrlShift, 'F'));
     EXPECT_EQ(dialog.m_nTimeDelay, 500);
-    EXPECT_EQ(profile.writes.size(), 17u);
+    EXPECT_EQ(profile.writes.size(), 22u);
     EXPECT_EQ(profile.writes.front(), u"hotkey");
     EXPECT_EQ(profile.writes.back(), u"restoreclip");
-    EXPECT_EQ((profile.values[{u"setting", u"hotkeynum"}]), 5);
+    EXPECT_EQ((profile.values[{u"setting", u"hotkeynum"}]), 7);
     EXPECT_EQ((profile.values[{u"setting", u"shotkey"}]), 0);
+    EXPECT_EQ((profile.values[{u"setting", u"fhotalt"}]), 1);
+    EXPECT_EQ((profile.values[{u"setting", u"fhotkeynum"}]), 0);
 }
 
 TEST_F(HotkeysTest, SettingsCancelledLeavesTheProfileAndReRegisters) {
@@ -145,22 +175,28 @@ TEST_F(HotkeysTest, SettingsCancelledLeavesTheProfileAndReRegisters) {
     EXPECT_TRUE(profile.writes.empty());
     EXPECT_EQ(dialog.m_hkPicker.keyIndex, 3);
     EXPECT_TRUE(Holds(kCtrlShift, 'D'));
-    EXPECT_EQ(hotkeys.registered.size(), 3u);
+    EXPECT_EQ(hotkeys.registered.size(), 4u);
 }
 
-TEST(ResidentSettings, ReadAndWriteKeepTheSixteenValuesAndRestoreClipBesideThem) {
+TEST(ResidentSettings, ReadAndWriteKeepTheSixteenValuesTheSearchHotkeyAndRestoreClip) {
     FakeProfile profile;
-    EXPECT_EQ(app::ReadSettings(profile).restoreClipboard, 0) << "off unless asked for";
+    const app::ResidentSettings fresh = app::ReadSettings(profile);
+    EXPECT_EQ(fresh.restoreClipboard, 0) << "off unless asked for";
+    EXPECT_EQ(fresh.search,
+              (app::HotkeySetting{.ctrl = 1, .shift = 1, .alt = 0, .enabled = 1, .keyIndex = 5}));
     app::ResidentSettings settings;
     settings.menu = {.ctrl = 0, .shift = 1, .alt = 1, .enabled = 0, .keyIndex = 25};
+    settings.search = {.ctrl = 0, .shift = 0, .alt = 1, .enabled = 0, .keyIndex = 24};
     settings.timeDelay = 2000;
     settings.restoreClipboard = 1;
     app::WriteSettings(profile, settings);
-    EXPECT_EQ(profile.writes,
-              (std::vector<std::u16string>{
-                  u"hotkey", u"hotctrl", u"hotalt", u"hotshift", u"hotkeynum", u"mhotkey",
-                  u"mhotctrl", u"mhotalt", u"mhotshift", u"mhotkeynum", u"shotkey", u"shotctrl",
-                  u"shotalt", u"shotshift", u"shotkeynum", u"timedelay", u"restoreclip"}));
+    EXPECT_EQ(
+        profile.writes,
+        (std::vector<std::u16string>{
+            u"hotkey",   u"hotctrl",   u"hotalt",     u"hotshift",   u"hotkeynum", u"mhotkey",
+            u"mhotctrl", u"mhotalt",   u"mhotshift",  u"mhotkeynum", u"shotkey",   u"shotctrl",
+            u"shotalt",  u"shotshift", u"shotkeynum", u"timedelay",  u"fhotkey",   u"fhotctrl",
+            u"fhotalt",  u"fhotshift", u"fhotkeynum", u"restoreclip"}));
     const app::ResidentSettings read = app::ReadSettings(profile);
     EXPECT_EQ(read.menu.ctrl, 0);
     EXPECT_EQ(read.menu.alt, 1);
@@ -169,6 +205,7 @@ TEST(ResidentSettings, ReadAndWriteKeepTheSixteenValuesAndRestoreClipBesideThem)
     EXPECT_EQ(read.picker.keyIndex, 3);
     EXPECT_EQ(read.timeDelay, 2000);
     EXPECT_EQ(read.restoreClipboard, 1);
+    EXPECT_EQ(read.search, settings.search);
 }
 
 } // namespace

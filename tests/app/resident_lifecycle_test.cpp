@@ -14,11 +14,13 @@ using ResidentLifecycleTest = ResidentFixture;
 
 TEST_F(ResidentLifecycleTest, StartUpReadsTheProfileAddsTheIconAndHidesAfterTheDelay) {
     app::ResidentDialog& dialog = Started();
-    EXPECT_EQ(profile.reads,
-              (std::vector<std::u16string>{
-                  u"hotkey", u"hotctrl", u"hotalt", u"hotshift", u"hotkeynum", u"mhotkey",
-                  u"mhotctrl", u"mhotalt", u"mhotshift", u"mhotkeynum", u"shotkey", u"shotctrl",
-                  u"shotalt", u"shotshift", u"shotkeynum", u"timedelay", u"restoreclip"}));
+    EXPECT_EQ(
+        profile.reads,
+        (std::vector<std::u16string>{
+            u"hotkey",   u"hotctrl",   u"hotalt",     u"hotshift",   u"hotkeynum", u"mhotkey",
+            u"mhotctrl", u"mhotalt",   u"mhotshift",  u"mhotkeynum", u"shotkey",   u"shotctrl",
+            u"shotalt",  u"shotshift", u"shotkeynum", u"timedelay",  u"fhotkey",   u"fhotctrl",
+            u"fhotalt",  u"fhotshift", u"fhotkeynum", u"restoreclip"}));
     EXPECT_EQ(tray.log, (std::vector<std::string>{"add"}));
     EXPECT_EQ(window.prepared, 1);
     EXPECT_TRUE(window.visible && window.minimized);
@@ -61,7 +63,7 @@ TEST_F(ResidentLifecycleTest, TimedOutShellGetsTenRetriesThenTheProgramRunsWitho
     EXPECT_EQ(sleeps, std::vector<unsigned>(10, 2000));
     EXPECT_EQ(tray.log.size(), 21u);
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(hotkeys.registered.size(), 3u) << "the hotkeys work without an icon";
+    EXPECT_EQ(hotkeys.registered.size(), 4u) << "the hotkeys work without an icon";
     // A new taskbar brings the icon.
     Dialog().OnTaskbarCreated();
     EXPECT_EQ(tray.log.back(), "add");
@@ -120,7 +122,7 @@ TEST_F(ResidentLifecycleTest, CancelEscAndCloseOnlyHideUntilExit) {
     Dialog().OnClose();
     Dialog().OnCancel();
     EXPECT_FALSE(window.ended.has_value());
-    EXPECT_EQ(hotkeys.registered.size(), 3u);
+    EXPECT_EQ(hotkeys.registered.size(), 4u);
     EXPECT_TRUE(tray.shown);
 }
 
@@ -135,7 +137,7 @@ TEST_F(ResidentLifecycleTest, ExitReleasesHotkeysAndIconOnceAndEnds) {
     EXPECT_EQ(std::count(tray.log.begin(), tray.log.end(), "delete"), 1);
     EXPECT_EQ(std::count_if(hotkeys.log.begin(), hotkeys.log.end(),
                             [](const std::string& entry) { return entry.starts_with("un"); }),
-              3);
+              4);
 }
 
 TEST_F(ResidentLifecycleTest, PhraseCommandsGoToApplyItemByPosition) {

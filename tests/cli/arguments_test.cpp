@@ -50,7 +50,7 @@ TEST_F(ArgumentsTest, UsageErrorsExitWithTwoAndSayWhy) {
 TEST_F(ArgumentsTest, HelpIsNoError) {
     const auto help = Kvtx({"--help"});
     EXPECT_EQ(help.code, 0);
-    for (const char* command : {"list", "export", "import", "--dir"}) {
+    for (const char* command : {"list", "export", "import", "search", "--dir"}) {
         EXPECT_NE(help.out.find(command), std::string::npos) << command;
     }
 }

@@ -13,6 +13,7 @@ app::ResidentSettings Distinct() {
     settings.picker = {.ctrl = 1, .shift = 0, .alt = 0, .enabled = 1, .keyIndex = 3, .id = 41};
     settings.menu = {.ctrl = 0, .shift = 1, .alt = 0, .enabled = 0, .keyIndex = 18, .id = 42};
     settings.regex = {.ctrl = 0, .shift = 0, .alt = 1, .enabled = 1, .keyIndex = 25, .id = 43};
+    settings.search = {.ctrl = 1, .shift = 1, .alt = 1, .enabled = 0, .keyIndex = 9, .id = 44};
     settings.timeDelay = 150;
     return settings;
 }
@@ -34,6 +35,7 @@ TEST_F(SettingsDialogTest, ShowsTheOpenersValuesInTheirOwnControls) {
     EXPECT_EQ(Shown(picker), (HotkeyState{true, false, true, false, 3}));
     EXPECT_EQ(Shown(menu), (HotkeyState{false, false, false, true, 18}));
     EXPECT_EQ(Shown(regex), (HotkeyState{true, true, false, false, 25}));
+    EXPECT_EQ(Shown(search), (HotkeyState{false, true, true, true, 9}));
     EXPECT_EQ(delay.Text(), u"150");
     EXPECT_FALSE(restoreClipboard.IsChecked());
     EXPECT_TRUE(messages.shown.empty());
@@ -51,6 +53,9 @@ TEST_F(SettingsDialogTest, OkGivesBackWhatTheUserChangedAndKeepsTheRegisteredIds
     regex.ctrl.SetChecked(true);
     regex.shift.SetChecked(true);
     regex.key.UserSelects(0);
+    search.enabled.SetChecked(true);
+    search.alt.SetChecked(false);
+    search.key.UserSelects(5);
     delay.UserReplaces(u"500");
     restoreClipboard.SetChecked(true);
     ASSERT_TRUE(dialog.OnOK());
@@ -69,6 +74,9 @@ TEST_F(SettingsDialogTest, OkGivesBackWhatTheUserChangedAndKeepsTheRegisteredIds
     EXPECT_EQ(settings.regex.shift, 1);
     EXPECT_EQ(settings.regex.alt, 0);
     EXPECT_EQ(settings.regex.keyIndex, 0);
+    EXPECT_EQ(settings.search,
+              (app::HotkeySetting{
+                  .ctrl = 1, .shift = 1, .alt = 0, .enabled = 1, .keyIndex = 5, .id = 44}));
     EXPECT_EQ(settings.timeDelay, 500);
     EXPECT_EQ(settings.restoreClipboard, 1);
     EXPECT_EQ(settings.picker.id, 41);

@@ -24,16 +24,16 @@ struct FakeHotkeyControls {
 
 class SettingsFixture : public ::testing::Test {
 protected:
-    FakeHotkeyControls picker, menu, regex;
+    FakeHotkeyControls picker, menu, regex, search;
     FakeText delay;
     FakeCheck restoreClipboard;
     FakeText startup;
     FakeMessageBox messages;
     FakeStartupShortcuts shortcuts;
-    settings::SettingsDialog dialog{
-        {picker.Controls(), menu.Controls(), regex.Controls(), delay, restoreClipboard, startup},
-        messages,
-        shortcuts};
+    settings::SettingsDialog dialog{{picker.Controls(), menu.Controls(), regex.Controls(),
+                                     search.Controls(), delay, restoreClipboard, startup},
+                                    messages,
+                                    shortcuts};
 };
 
 } // namespace kvtx::testing

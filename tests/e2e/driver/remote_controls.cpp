@@ -3,6 +3,8 @@
 #include "platform/win32/wide.h"
 #include "tests/e2e/driver/top_level_windows.h"
 
+#include <algorithm>
+
 namespace kvtx::e2e {
 namespace {
 
@@ -20,7 +22,11 @@ std::u16string ItemText(HWND control, UINT lengthMessage, UINT textMessage, int 
     if (length < 0) {
         return {};
     }
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    // The message takes no buffer size, and a list the program refills between the two
+    // messages (a search narrowing as it is typed into) may hold a longer line at this index by
+    // then; room for any line a list of the program shows keeps the copy inside the buffer.
+    constexpr std::size_t kRoomForAnyLine = 65536;
+    std::wstring text(std::max(static_cast<std::size_t>(length) + 1, kRoomForAnyLine), L'\0');
     const LRESULT got = Ask(control, textMessage, static_cast<WPARAM>(index),
                             reinterpret_cast<LPARAM>(text.data()));
     if (got < 0) {

@@ -219,8 +219,10 @@ bool KorvatexApp::ExitFromTray() {
             ClickTrayIcon(0, MouseButton::Right);
         }
         if (PollUntil(menuShown, 5s)) {
-            // The tray menu holds the one entry "E&xit".
-            Click(CenterOf(menu));
+            // "E&xit" is the tray menu's last entry.
+            RECT rect{};
+            ::GetWindowRect(menu, &rect);
+            Click({(rect.left + rect.right) / 2, rect.bottom - 8});
             PollUntil(ended, 5s);
         }
     }

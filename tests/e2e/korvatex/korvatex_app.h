@@ -30,6 +30,7 @@ struct Hotkey {
 inline constexpr Hotkey kPickerHotkey{MOD_CONTROL | MOD_SHIFT, 'D'};
 inline constexpr Hotkey kMenuHotkey{MOD_CONTROL | MOD_SHIFT, 'S'};
 inline constexpr Hotkey kRegexHotkey{MOD_CONTROL | MOD_SHIFT, 'A'};
+inline constexpr Hotkey kSearchHotkey{MOD_CONTROL | MOD_SHIFT, 'F'};
 
 void PressHotkey(const Hotkey& hotkey);
 

@@ -44,7 +44,7 @@ TEST(PackageTest, TheUnpackedZipHoldsThePartsAndStartsFromItsFolder) {
     const std::u16string folder = u"C:\\Korvatex\\" + platform::Utf8ToUtf16(PackageName()) + u"\\";
     for (const char16_t* part :
          {u"korvatex.exe", u"DVLIBREGEX.dll", u"kvtx.exe", u"docs\\userguide-ja.html",
-          u"docs\\picker.png", u"docs\\category-menu.png", u"docs\\editor.png",
+          u"docs\\picker.png", u"docs\\category-menu.png", u"docs\\editor.png", u"docs\\search.png",
           u"licences\\pcre2.txt", u"licences\\cli11.txt", u"licences\\nlohmann-json.txt",
           u"licences\\mingw-w64-runtime.txt", u"licences\\gcc-runtime.txt"}) {
         EXPECT_TRUE(FileExists(folder + part)) << platform::Utf16ToUtf8(part) << " is missing";

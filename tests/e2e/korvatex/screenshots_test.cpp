@@ -21,6 +21,18 @@ bool IsPng(const std::string& unixPath) {
            std::string(reinterpret_cast<const char*>(bytes->data()) + 1, 3) == "PNG";
 }
 
+// Starts the program and presses its hotkey while the user works in an application, which
+// lives as long as the returned target.
+TargetApp StartAndPress(KorvatexApp& app, const Hotkey& hotkey) {
+    app.Start();
+    EXPECT_TRUE(app.WaitUntilHidden());
+    TargetApp target = TargetApp::Start();
+    EXPECT_TRUE(target.Focus());
+    MoveMouse({120, 80});
+    PressHotkey(hotkey);
+    return target;
+}
+
 TEST(Screenshots, PickerWithTheSampleStore) {
     ASSERT_FALSE(TrayShowsIcons()) << "an icon of an earlier scenario is still in the tray";
     KorvatexApp app;
@@ -45,13 +57,7 @@ TEST(Screenshots, PickerWithTheSampleStore) {
 TEST(Screenshots, CategoryMenuWithAGroupOpen) {
     ASSERT_FALSE(TrayShowsIcons()) << "an icon of an earlier scenario is still in the tray";
     KorvatexApp app;
-    app.Start();
-    ASSERT_TRUE(app.WaitUntilHidden());
-    // The menu hotkey is pressed while the user works in an application.
-    TargetApp target = TargetApp::Start();
-    ASSERT_TRUE(target.Focus());
-    MoveMouse({120, 80});
-    PressHotkey(kMenuHotkey);
+    const TargetApp target = StartAndPress(app, kMenuHotkey);
     // メール, then its group "mail", each once the level before it is shown.
     const WORD letters[] = {'C', 'A'};
     for (std::size_t level = 0; level < 2; ++level) {
@@ -74,6 +80,31 @@ TEST(Screenshots, CategoryMenuWithAGroupOpen) {
         PressKey(VK_ESCAPE);
     }
     ASSERT_TRUE(WaitUntil("the menu to close", [&] { return app.VisibleMenu() == nullptr; }));
+    EXPECT_TRUE(app.ExitFromTray());
+}
+
+TEST(Screenshots, SearchWindowWithAHiraganaQuery) {
+    ASSERT_FALSE(TrayShowsIcons()) << "an icon of an earlier scenario is still in the tray";
+    KorvatexApp app;
+    const TargetApp target = StartAndPress(app, kSearchHotkey);
+    HWND window = app.WaitForDialog(u"検索");
+    ASSERT_NE(window, nullptr);
+    // Typed in hiragana, it finds the category メール's three items.
+    TypeText(u"めーる");
+    ASSERT_TRUE(WaitUntil("the matches of めーる", [&] {
+        return ::SendMessageW(::GetDlgItem(window, 1041), LB_GETCOUNT, 0, 0) == 3;
+    }));
+    MoveMouse({1000, 740});
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    const std::string path = ArtifactsUnixDirectory() + "/search.png";
+    const auto drawn = [&] {
+        return SaveScreenRectangle(rect, path) && IsPng(path) &&
+               ReadFileBytes(WindowsPathOfUnix(path))->size() > 2000;
+    };
+    EXPECT_TRUE(WaitUntil("a picture of the drawn search window", drawn));
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil("the search window to close", [&] { return !::IsWindow(window); }));
     EXPECT_TRUE(app.ExitFromTray());
 }
 

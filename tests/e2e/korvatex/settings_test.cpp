@@ -36,11 +36,15 @@ constexpr int kMenuKey = 1016;
 constexpr int kRegexKey = 1021;
 constexpr int kDelay = 1030;
 constexpr int kRestoreClipboard = 1034;
+constexpr int kSearchEnabled = 1035;
+constexpr int kSearchAlt = 1036;
+constexpr int kSearchKey = 1039;
 } // namespace ids
 
 constexpr char16_t kRegister[] = u"スタートアップに登録";
 constexpr char16_t kUnregister[] = u"スタートアップから解除";
 constexpr Hotkey kNewPickerHotkey{MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'F'};
+constexpr Hotkey kNewSearchHotkey{MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'G'};
 
 std::u16string StartupFolder() {
     std::array<wchar_t, MAX_PATH> path{};
@@ -232,6 +236,9 @@ TEST_F(SettingsScenario, OkSavesTheNewHotkeyAndDelayAndOnlyTheNewCombinationWork
     EXPECT_EQ(ComboBoxSelection(Control(ids::kPickerKey)), 3);
     EXPECT_EQ(ComboBoxSelection(Control(ids::kMenuKey)), 18);
     EXPECT_EQ(ComboBoxSelection(Control(ids::kRegexKey)), 0);
+    EXPECT_EQ(ControlText(Control(ids::kSearchEnabled)), u"検索呼び出し");
+    EXPECT_TRUE(IsChecked(Control(ids::kSearchEnabled)));
+    EXPECT_EQ(ComboBoxSelection(Control(ids::kSearchKey)), 5);
     EXPECT_EQ(ControlText(Control(ids::kDelay)), u"150");
     EXPECT_EQ(ControlText(Control(ids::kRestoreClipboard)),
               u"貼り付け後にクリップボードを元に戻す");
@@ -239,8 +246,11 @@ TEST_F(SettingsScenario, OkSavesTheNewHotkeyAndDelayAndOnlyTheNewCombinationWork
     EXPECT_TRUE(StartupCaptionIs(kRegister));
     EXPECT_FALSE(HotkeyTakenElsewhere(kPickerHotkey.modifiers, kPickerHotkey.key));
     EXPECT_FALSE(HotkeyTakenElsewhere(kMenuHotkey.modifiers, kMenuHotkey.key));
+    EXPECT_FALSE(HotkeyTakenElsewhere(kSearchHotkey.modifiers, kSearchHotkey.key));
 
     ASSERT_TRUE(ClickCheckBox(ids::kPickerAlt));
+    ASSERT_TRUE(ClickCheckBox(ids::kSearchAlt));
+    ASSERT_TRUE(ChooseLetter(ids::kSearchKey, 'G'));
     ASSERT_TRUE(ChooseLetter(ids::kPickerKey, 'F'));
     ASSERT_TRUE(TypeDelay(u"500"));
     ASSERT_TRUE(ClickCheckBox(ids::kRestoreClipboard));
@@ -254,6 +264,11 @@ TEST_F(SettingsScenario, OkSavesTheNewHotkeyAndDelayAndOnlyTheNewCombinationWork
     EXPECT_TRUE(ProfileHolds(u"hotshift", 1));
     EXPECT_TRUE(ProfileHolds(u"mhotkeynum", 18));
     EXPECT_TRUE(ProfileHolds(u"shotkey", 1));
+    EXPECT_TRUE(ProfileHolds(u"fhotkey", 1));
+    EXPECT_TRUE(ProfileHolds(u"fhotalt", 1));
+    EXPECT_TRUE(ProfileHolds(u"fhotkeynum", 6));
+    EXPECT_TRUE(Registered(kNewSearchHotkey, true));
+    EXPECT_TRUE(Registered(kSearchHotkey, false));
     EXPECT_TRUE(Registered(kNewPickerHotkey, true));
     EXPECT_TRUE(Registered(kPickerHotkey, false)) << "the old combination is given back";
     EXPECT_TRUE(Registered(kMenuHotkey, true));
@@ -278,6 +293,7 @@ TEST_F(SettingsScenario, CancelWritesNothingAndKeepsTheHotkeysAsTheyWere) {
     EXPECT_TRUE(Registered(kPickerHotkey, true));
     EXPECT_TRUE(Registered(kMenuHotkey, true));
     EXPECT_TRUE(Registered(kRegexHotkey, true));
+    EXPECT_TRUE(Registered(kSearchHotkey, true));
     EXPECT_FALSE(HotkeyTakenElsewhere(MOD_CONTROL | MOD_SHIFT, 'Q'));
     EXPECT_FALSE(ProfileSectionExists(u"setting")) << "nothing may be written on a fresh profile";
 

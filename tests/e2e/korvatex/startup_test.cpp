@@ -69,11 +69,14 @@ TEST_F(StartupTest, WindowStaysMinimizedForTheProfilesDelayThenHides) {
 
 TEST_F(StartupTest, HotkeyLettersComeFromTheProfile) {
     KorvatexApp app;
-    WriteProfileValue(u"setting", u"hotkeynum", 5); // F
-    WriteProfileValue(u"setting", u"shotkey", 0);   // regex hotkey off
+    WriteProfileValue(u"setting", u"hotkeynum", 6);  // G
+    WriteProfileValue(u"setting", u"shotkey", 0);    // regex hotkey off
+    WriteProfileValue(u"setting", u"fhotkeynum", 7); // the search on H
     app.Start();
     ASSERT_TRUE(app.WaitUntilHidden());
-    EXPECT_TRUE(Registered({MOD_CONTROL | MOD_SHIFT, 'F'}));
+    EXPECT_TRUE(Registered({MOD_CONTROL | MOD_SHIFT, 'G'}));
+    EXPECT_TRUE(Registered({MOD_CONTROL | MOD_SHIFT, 'H'}));
+    EXPECT_FALSE(Registered(kSearchHotkey));
     EXPECT_FALSE(Registered(kPickerHotkey));
     EXPECT_TRUE(Registered(kMenuHotkey));
     EXPECT_FALSE(Registered(kRegexHotkey));
