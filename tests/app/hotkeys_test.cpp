@@ -190,13 +190,7 @@ TEST(ResidentSettings, ReadAndWriteKeepTheSixteenValuesTheSearchHotkeyAndRestore
     settings.timeDelay = 2000;
     settings.restoreClipboard = 1;
     app::WriteSettings(profile, settings);
-    EXPECT_EQ(
-        profile.writes,
-        (std::vector<std::u16string>{
-            u"hotkey",   u"hotctrl",   u"hotalt",     u"hotshift",   u"hotkeynum", u"mhotkey",
-            u"mhotctrl", u"mhotalt",   u"mhotshift",  u"mhotkeynum", u"shotkey",   u"shotctrl",
-            u"shotalt",  u"shotshift", u"shotkeynum", u"timedelay",  u"fhotkey",   u"fhotctrl",
-            u"fhotalt",  u"fhotshift", u"fhotkeynum", u"restoreclip"}));
+    EXPECT_EQ(profile.writes, kProfileValuesInOrder);
     const app::ResidentSettings read = app::ReadSettings(profile);
     EXPECT_EQ(read.menu.ctrl, 0);
     EXPECT_EQ(read.menu.alt, 1);

@@ -23,6 +23,13 @@
 
 namespace kvtx::testing {
 
+// Every profile value, in the order the program reads and writes them.
+inline const std::vector<std::u16string> kProfileValuesInOrder = {
+    u"hotkey",   u"hotctrl",   u"hotalt",     u"hotshift",   u"hotkeynum", u"mhotkey",
+    u"mhotctrl", u"mhotalt",   u"mhotshift",  u"mhotkeynum", u"shotkey",   u"shotctrl",
+    u"shotalt",  u"shotshift", u"shotkeynum", u"timedelay",  u"fhotkey",   u"fhotctrl",
+    u"fhotalt",  u"fhotshift", u"fhotkeynum", u"restoreclip"};
+
 class FakeResidentWindow final : public app::ResidentWindow {
 public:
     void PrepareResidentWindow() override { ++prepared; }

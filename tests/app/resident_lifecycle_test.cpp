@@ -14,13 +14,7 @@ using ResidentLifecycleTest = ResidentFixture;
 
 TEST_F(ResidentLifecycleTest, StartUpReadsTheProfileAddsTheIconAndHidesAfterTheDelay) {
     app::ResidentDialog& dialog = Started();
-    EXPECT_EQ(
-        profile.reads,
-        (std::vector<std::u16string>{
-            u"hotkey",   u"hotctrl",   u"hotalt",     u"hotshift",   u"hotkeynum", u"mhotkey",
-            u"mhotctrl", u"mhotalt",   u"mhotshift",  u"mhotkeynum", u"shotkey",   u"shotctrl",
-            u"shotalt",  u"shotshift", u"shotkeynum", u"timedelay",  u"fhotkey",   u"fhotctrl",
-            u"fhotalt",  u"fhotshift", u"fhotkeynum", u"restoreclip"}));
+    EXPECT_EQ(profile.reads, kProfileValuesInOrder);
     EXPECT_EQ(tray.log, (std::vector<std::string>{"add"}));
     EXPECT_EQ(window.prepared, 1);
     EXPECT_TRUE(window.visible && window.minimized);
