@@ -116,15 +116,6 @@ TEST_F(ExpandTemplateTest, JapaneseDateFieldsAreUnpadded) {
     EXPECT_EQ(Expand(u"%{元号}%{和暦年}年"), u"令和1年");
 }
 
-TEST_F(ExpandTemplateTest, WeekdayIsOneKanji) {
-    std::u16string week;
-    for (int day = 6; day <= 12; ++day) {
-        clock.now = {2026, 12, day, 0, 0, 0};
-        week += Expand(u"%{曜日}");
-    }
-    EXPECT_EQ(week, u"日月火水木金土");
-}
-
 TEST_F(ExpandTemplateTest, OldAndNewFieldsComeFromOneReadingOfTheClock) {
     clock.now = {2026, 12, 31, 23, 59, 59};
     EXPECT_EQ(Expand(u"%{月}/%{日} %Y %{曜日} %{元号}%{和暦年}"), u"12/31 2026 木 令和8");
