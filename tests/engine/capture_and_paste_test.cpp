@@ -404,30 +404,24 @@ TEST_F(CaptureAndPasteTest, TheCaretGoesBackToTheCaretFieldAfterThePaste) {
     EXPECT_EQ(target.before, u"<田中様\r\n");
 }
 
-TEST_F(CaptureAndPasteTest, ACaretFieldAtTheEndOrAConversionSendsNoArrows) {
-    LogEverything();
-    target = {u"<", u"x", u">"};
-    Apply(2, 1);
-    FirePasteTimer();
-    EXPECT_EQ(target.Text(), u"<x>");
-    target = {u"<", u"x", u">"};
-    Apply(2, 3);
-    FirePasteTimer();
-    EXPECT_EQ(target.Text(), u"<[x]>");
-    EXPECT_EQ(keys.leftArrows, 0u);
-}
-
-TEST_F(CaptureAndPasteTest, AnItemThatPastesNothingSendsNoArrows) {
-    target = {u"<", u"keep", u">"};
-    Apply(2, 2); // "%{カーソル}" alone: the result is empty, so the selection goes back
-    FirePasteTimer();
-    EXPECT_EQ(target.Text(), u"<keep>");
-    EXPECT_EQ(keys.leftArrows, 0u);
-    // A later item without a caret field sends none.
-    target = {u"<", u"a", u">"};
-    Apply(2, 0);
-    FirePasteTimer();
-    EXPECT_EQ(keys.leftArrows, 4u);
+// No arrows for a caret field at the end, a conversion, an item that pastes nothing (its result
+// is empty, so the selection goes back), or an item without a caret field after one with it.
+TEST_F(CaptureAndPasteTest, OnlyACaretFieldBeforeTheEndOfAPastedTextSendsArrows) {
+    struct Case {
+        int item;
+        std::u16string_view pasted;
+        std::size_t arrows;
+    };
+    const Case cases[] = {{1, u"<x>", 0}, {3, u"<[x]>", 0}, {2, u"<x>", 0}, {0, u"", 4}};
+    for (const auto& c : cases) {
+        target = {u"<", u"x", u">"};
+        Apply(2, c.item);
+        FirePasteTimer();
+        if (!c.pasted.empty()) {
+            EXPECT_EQ(target.Text(), c.pasted) << c.item;
+        }
+        EXPECT_EQ(keys.leftArrows, c.arrows) << c.item;
+    }
     Apply(1, 1);
     FirePasteTimer();
     EXPECT_EQ(keys.leftArrows, 4u);

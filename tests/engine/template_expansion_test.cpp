@@ -1,4 +1,5 @@
 #include "engine/template_expansion.h"
+#include "platform/utf.h"
 #include "tests/fakes/fake_clock.h"
 #include "tests/fakes/fake_input_prompt.h"
 
@@ -44,6 +45,9 @@ TEST_F(ExpandTemplateTest, DateAndTimeFieldsAreZeroPaddedAndCaseSensitive) {
 TEST_F(ExpandTemplateTest, EveryFieldComesFromOneReadingOfTheClock) {
     EXPECT_EQ(Expand(u"%Y %Y %M %D %h %m %s %s"), u"2009 2009 03 01 05 07 03 03");
     EXPECT_EQ(clock.readings, 1);
+    clock.now = {2026, 12, 31, 23, 59, 59};
+    EXPECT_EQ(Expand(u"%{月}/%{日} %Y %{曜日} %{元号}%{和暦年}"), u"12/31 2026 木 令和8");
+    EXPECT_EQ(clock.readings, 2);
 }
 
 TEST_F(ExpandTemplateTest, PercentPairsAndLonePercents) {
@@ -107,73 +111,65 @@ TEST_F(ExpandTemplateTest, OriginalIsInsertedWholeAndNotExpandedAgain) {
     EXPECT_EQ(Expand(u"%original", u""), u"");
 }
 
-TEST_F(ExpandTemplateTest, JapaneseDateFieldsAreUnpadded) {
-    clock.now = {2026, 12, 9, 8, 5, 0};
-    EXPECT_EQ(Expand(u"%{元号}%{和暦年}年%{月}月%{日}日(%{曜日})"), u"令和8年12月9日(水)");
-    clock.now = {2027, 1, 4, 0, 0, 0};
-    EXPECT_EQ(Expand(u"%{月}/%{日} %M/%D %{和暦年}"), u"1/4 01/04 9");
-    clock.now = {2019, 5, 1, 0, 0, 0};
-    EXPECT_EQ(Expand(u"%{元号}%{和暦年}年"), u"令和1年");
-}
-
-TEST_F(ExpandTemplateTest, OldAndNewFieldsComeFromOneReadingOfTheClock) {
-    clock.now = {2026, 12, 31, 23, 59, 59};
-    EXPECT_EQ(Expand(u"%{月}/%{日} %Y %{曜日} %{元号}%{和暦年}"), u"12/31 2026 木 令和8");
-    EXPECT_EQ(clock.readings, 1);
-}
-
-TEST_F(ExpandTemplateTest, PercentPairsComeFirstForNamedFields) {
-    clock.now = {2026, 12, 9, 0, 0, 0};
-    EXPECT_EQ(Expand(u"%%{曜日}"), u"%{曜日}");
-    EXPECT_EQ(Expand(u"%%%{曜日}"), u"%水");
-    EXPECT_EQ(Expand(u"%%{カーソル}"), u"%{カーソル}");
-    EXPECT_FALSE(caret);
-}
-
-TEST_F(ExpandTemplateTest, UnknownAndUnclosedNamedFieldsStayAsTyped) {
-    clock.now = {2026, 12, 9, 0, 0, 0};
-    EXPECT_EQ(Expand(u"%{年} %{} %{曜日 } %{ 曜日} %{Y}"), u"%{年} %{} %{曜日 } %{ 曜日} %{Y}");
-    EXPECT_EQ(Expand(u"%{曜日"), u"%{曜日");
-    EXPECT_EQ(Expand(u"%{"), u"%{");
-    EXPECT_EQ(Expand(u"%{曜日%{日}"), u"%{曜日9");
-    EXPECT_EQ(Expand(u"%{%Y}%{曜日}"), u"%{2026}水");
-    EXPECT_EQ(Expand(u"{曜日} %{曜日}}"), u"{曜日} 水}");
+// Named fields: unpadded dates, the era and the weekday; "%%" comes first, and anything else in
+// braces stays as typed.
+TEST_F(ExpandTemplateTest, NamedDateFieldsAndWhatStaysAsTyped) {
+    struct Case {
+        platform::LocalTime now;
+        std::u16string_view text;
+        std::u16string_view expected;
+    };
+    const platform::LocalTime day{2026, 12, 9, 8, 5, 0};
+    const Case cases[] = {
+        {day, u"%{元号}%{和暦年}年%{月}月%{日}日(%{曜日})", u"令和8年12月9日(水)"},
+        {{2027, 1, 4, 0, 0, 0}, u"%{月}/%{日} %M/%D %{和暦年}", u"1/4 01/04 9"},
+        {{2019, 5, 1, 0, 0, 0}, u"%{元号}%{和暦年}年", u"令和1年"},
+        {day, u"%%{曜日} %%%{曜日} %%{カーソル}", u"%{曜日} %水 %{カーソル}"},
+        {day, u"%{年} %{} %{曜日 } %{ 曜日} %{Y}", u"%{年} %{} %{曜日 } %{ 曜日} %{Y}"},
+        {day, u"%{曜日", u"%{曜日"},
+        {day, u"%{", u"%{"},
+        {day, u"%{曜日%{日}", u"%{曜日9"},
+        {day, u"%{%Y}%{曜日}", u"%{2026}水"},
+        {day, u"{曜日} %{曜日}}", u"{曜日} 水}"},
+    };
+    for (const auto& c : cases) {
+        clock.now = c.now;
+        EXPECT_EQ(Expand(std::u16string(c.text)), c.expected) << platform::Utf16ToUtf8(c.text);
+        EXPECT_FALSE(caret);
+    }
     EXPECT_EQ(prompt.asked, 0);
 }
 
-TEST_F(ExpandTemplateTest, TypedTextAndTheSelectionKeepNamedFieldsAsTheyAre) {
-    prompt.answers = {u"%{曜日}%{カーソル}"};
-    EXPECT_EQ(ExpandShowingCaret(u"<%input>", u"%{日}%{カーソル}"), u"<%{曜日}%{カーソル}>");
-    EXPECT_EQ(ExpandShowingCaret(u"<%original>", u"%{日}%{カーソル}"), u"<%{日}%{カーソル}>");
-}
-
-TEST_F(ExpandTemplateTest, CaretFieldGivesNothingAndMarksItsPlace) {
-    EXPECT_EQ(ExpandShowingCaret(u"ab"), u"ab");
-    EXPECT_EQ(ExpandShowingCaret(u"a%{カーソル}b"), u"a|b");
-    EXPECT_EQ(ExpandShowingCaret(u"%{カーソル}"), u"|");
-    EXPECT_EQ(ExpandShowingCaret(u"%{カーソル}%Y"), u"|2009");
-    EXPECT_EQ(ExpandShowingCaret(u"%Y%{カーソル}"), u"2009|");
-}
-
-TEST_F(ExpandTemplateTest, OnlyTheFirstCaretFieldCountsAndLaterOnesAreRemoved) {
-    EXPECT_EQ(ExpandShowingCaret(u"a%{カーソル}b%{カーソル}c%{カーソル}"), u"a|bc");
-}
-
-TEST_F(ExpandTemplateTest, TheCaretMovesWithTheTypedTextAndTheSelection) {
-    prompt.answers = {u"入力"};
-    EXPECT_EQ(ExpandShowingCaret(u"%original様\r\n%{カーソル}\r\n%input %original", u"田中"),
-              u"田中様\r\n|\r\n入力 田中");
-    EXPECT_EQ(prompt.asked, 1);
-    prompt.answers = {u"X"};
-    EXPECT_EQ(ExpandShowingCaret(u"%{カーソル}%input"), u"|X");
-    EXPECT_EQ(prompt.asked, 2);
-}
-
-TEST_F(ExpandTemplateTest, NoFieldIsFormedAcrossACaretField) {
-    prompt.answers = {u"X"};
-    EXPECT_EQ(ExpandShowingCaret(u"%in%{カーソル}put %orig%{カーソル}inal"), u"%in|put %original");
-    EXPECT_EQ(ExpandShowingCaret(u"%{カーソル}%orig%{カーソル}inal"), u"|%original");
-    EXPECT_EQ(prompt.asked, 0);
+// "%{カーソル}" gives nothing and marks the caret's place (the first one; later ones go), which
+// moves with typed and selected text; neither of those is looked at for fields, and no field is
+// formed across a caret field.
+TEST_F(ExpandTemplateTest, CaretFieldMarksItsPlace) {
+    struct Case {
+        std::u16string_view text;
+        std::u16string_view selected;
+        std::u16string_view typed;
+        std::u16string_view shown;
+    };
+    const Case cases[] = {
+        {u"ab", u"SEL", u"", u"ab"},
+        {u"a%{カーソル}b", u"SEL", u"", u"a|b"},
+        {u"%{カーソル}", u"SEL", u"", u"|"},
+        {u"%{カーソル}%Y", u"SEL", u"", u"|2009"},
+        {u"%Y%{カーソル}", u"SEL", u"", u"2009|"},
+        {u"a%{カーソル}b%{カーソル}c%{カーソル}", u"SEL", u"", u"a|bc"},
+        {u"%original様\r\n%{カーソル}\r\n%input %original", u"田中", u"入力",
+         u"田中様\r\n|\r\n入力 田中"},
+        {u"%{カーソル}%input", u"SEL", u"X", u"|X"},
+        {u"<%input>", u"%{日}%{カーソル}", u"%{曜日}%{カーソル}", u"<%{曜日}%{カーソル}>"},
+        {u"<%original>", u"%{日}%{カーソル}", u"", u"<%{日}%{カーソル}>"},
+        {u"%in%{カーソル}put %orig%{カーソル}inal", u"SEL", u"X", u"%in|put %original"},
+        {u"%{カーソル}%orig%{カーソル}inal", u"SEL", u"X", u"|%original"},
+    };
+    for (const auto& c : cases) {
+        prompt.answers = {std::u16string(c.typed)};
+        EXPECT_EQ(ExpandShowingCaret(std::u16string(c.text), std::u16string(c.selected)), c.shown)
+            << platform::Utf16ToUtf8(c.text);
+    }
 }
 
 } // namespace
