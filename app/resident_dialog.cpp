@@ -62,7 +62,7 @@ void ResidentDialog::OnTrayNotify(unsigned message, std::uintptr_t, std::intptr_
     const platform::ScreenPoint cursor = services_.screen.CursorPosition();
     if (lParam == kLeftButtonUp) {
         const platform::ScreenPoint position =
-            PickerPosition(cursor, services_.screen.Width(), services_.screen.Height());
+            PickerPosition(cursor, window_.PickerSize(), services_.screen.WorkAreaAt(cursor));
         ShowPreview();
         window_.ShowPickerAt(position.x, position.y);
     } else if (lParam == kRightButtonUp) {
@@ -80,8 +80,10 @@ void ResidentDialog::OnCommand(int id) {
         m_bExiting = 1;
         window_.Close();
     } else if (id == ID_MENU_SEARCH) {
+        // The click on the tray icon gave the foreground to the taskbar.
         if (hooks.showSearch) {
-            hooks.showSearch(services_.screen.CursorPosition());
+            hooks.showSearch(services_.screen.CursorPosition(),
+                             services_.foreground.LastApplication());
         }
     } else if (id >= ID_PHRASE_BASE && id < ID_PHRASE_BASE + kPhraseCommands) {
         // Ids past the last item of the last category would name a 27th category.

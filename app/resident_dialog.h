@@ -8,6 +8,7 @@
 #include "app/hotkey_setting.h"
 #include "app/resident_settings.h"
 #include "platform/file_system.h"
+#include "platform/foreground.h"
 #include "platform/hotkeys.h"
 #include "platform/message_box.h"
 #include "platform/profile.h"
@@ -20,6 +21,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace kvtx::app {
@@ -40,6 +42,8 @@ public:
     virtual void PrepareResidentWindow() = 0;
     virtual void ShowMinimized() = 0;
     virtual void Hide() = 0;
+    // Its frame's size in pixels.
+    virtual platform::ScreenSize PickerSize() const = 0;
     // Shown normally at (left, top) in pixels, topmost, foreground.
     virtual void ShowPickerAt(int left, int top) = 0;
     // The tray menu at the cursor; its choice comes back through OnCommand.
@@ -65,6 +69,7 @@ struct ResidentServices {
     platform::TrayIcon& tray;
     platform::Timers& timers;
     platform::Screen& screen;
+    platform::Foreground& foreground;
     platform::MessageBox& messages;
     // Blocks the thread, for the tray icon's retries.
     std::function<void(unsigned milliseconds)> sleep;
@@ -76,10 +81,10 @@ struct ResidentHooks {
     std::function<void(int index)> applyItem;
     // The menu hotkey came; the menu opens here, where the cursor was before any category file
     // was read for it, so that a slow disk does not move it.
-    std::function<void(platform::ScreenPoint at)> showCategoryMenu;
-    std::function<void()> runQuickRegex;
+    std::function<void(platform::ScreenPoint at, const platform::Target& target)> showCategoryMenu;
+    std::function<void(const platform::Target& target)> runQuickRegex;
     // The search hotkey came, or the tray menu's "検索(&F)"; the window opens at this point.
-    std::function<void(platform::ScreenPoint at)> showSearch;
+    std::function<void(platform::ScreenPoint at, const platform::Target& target)> showSearch;
     // TIMER_PASTE fired.
     std::function<void()> pasteTimer;
     // TIMER_RESTORE fired.

@@ -46,17 +46,22 @@ void ResidentDialog::OnHotkey(std::uintptr_t id) {
     };
     if (matches(m_hkPicker)) {
         OnTrayNotify(WM_TRAYNOTIFY, 0, 514);
-    } else if (matches(m_hkMenu)) {
+        return;
+    }
+    // The user's application is the foreground window now, before anything of the program's
+    // takes its place.
+    const platform::Target target = services_.foreground.Application();
+    if (matches(m_hkMenu)) {
         if (hooks.showCategoryMenu) {
-            hooks.showCategoryMenu(services_.screen.CursorPosition());
+            hooks.showCategoryMenu(services_.screen.CursorPosition(), target);
         }
     } else if (matches(m_hkRegex)) {
         if (hooks.runQuickRegex) {
-            hooks.runQuickRegex();
+            hooks.runQuickRegex(target);
         }
     } else if (matches(m_hkSearch)) {
         if (hooks.showSearch) {
-            hooks.showSearch(services_.screen.CursorPosition());
+            hooks.showSearch(services_.screen.CursorPosition(), target);
         }
     }
 }

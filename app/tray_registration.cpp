@@ -1,7 +1,5 @@
 #include "app/tray_registration.h"
 
-#include <algorithm>
-
 namespace kvtx::app {
 
 bool AddTrayIcon(platform::TrayIcon& tray, const std::function<void(unsigned)>& sleep) {
@@ -18,16 +16,9 @@ bool AddTrayIcon(platform::TrayIcon& tray, const std::function<void(unsigned)>& 
     return result != TrayResult::Failed;
 }
 
-platform::ScreenPoint PickerPosition(platform::ScreenPoint cursor, int screenWidth,
-                                     int screenHeight) {
-    platform::ScreenPoint position{std::max(cursor.x - 100, 0), std::max(cursor.y - 30, 0)};
-    if (position.x > screenWidth - 160) {
-        position.x = screenWidth - 160;
-    }
-    if (position.y > screenHeight - 200) {
-        position.y = screenHeight - 200;
-    }
-    return position;
+platform::ScreenPoint PickerPosition(platform::ScreenPoint cursor, platform::ScreenSize picker,
+                                     platform::ScreenRect workArea) {
+    return platform::KeepInside({cursor.x - 100, cursor.y - 30}, picker, workArea);
 }
 
 } // namespace kvtx::app

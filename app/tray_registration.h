@@ -12,8 +12,9 @@ namespace kvtx::app {
 // outright, which ends the program.
 bool AddTrayIcon(platform::TrayIcon& tray, const std::function<void(unsigned)>& sleep);
 
-// Where the picker opens for a cursor position: a little up and left of it, kept on screen.
-platform::ScreenPoint PickerPosition(platform::ScreenPoint cursor, int screenWidth,
-                                     int screenHeight);
+// Where the picker opens for a cursor position: a little up and left of it, wholly inside the
+// work area of the cursor's monitor.
+platform::ScreenPoint PickerPosition(platform::ScreenPoint cursor, platform::ScreenSize picker,
+                                     platform::ScreenRect workArea);
 
 } // namespace kvtx::app

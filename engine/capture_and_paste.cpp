@@ -4,6 +4,7 @@
 #include "engine/regex_messages.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kvtx {
 namespace {
@@ -16,6 +17,24 @@ constexpr int kItemsPerCategory = kMaxItems;
 constexpr char16_t kTargetAboveUs[] =
     u"管理者として実行中のアプリケーションには貼り付けできません。"
     u"Korvatexも管理者として実行してください。";
+constexpr char16_t kTargetMissing[] = u"貼り付け先のウィンドウが見つからないため、中止しました。";
+constexpr char16_t kTargetNotAnswering[] =
+    u"貼り付け先のアプリケーションが応答しないため、中止しました。";
+
+// Why a result due for its paste was not pasted; it stays on the clipboard.
+std::u16string PasteWithheld(platform::TargetState state) {
+    switch (state) {
+    case platform::TargetState::Gone:
+        return u"貼り付け先のウィンドウが閉じられたため貼り付けませんでした。"
+               u"結果はクリップボードにあります。";
+    case platform::TargetState::NotAnswering:
+        return u"貼り付け先のアプリケーションが応答しないため貼り付けませんでした。"
+               u"結果はクリップボードにあります。";
+    default:
+        return u"貼り付け先が切り替わったため貼り付けませんでした。結果はクリップボードにあります"
+               u"。";
+    }
+}
 
 } // namespace
 
@@ -36,10 +55,19 @@ CaptureAndPaste::CaptureAndPaste(DriverServices services, PickerMembers& picker,
     : services_(services), picker_(picker), transforms_(transforms),
       keeper_(services.clipboard, services.window, services.thread) {}
 
-void CaptureAndPaste::HideSequence() {
+void CaptureAndPaste::HideSequence(const platform::Target& target) {
     services_.window.Minimize();
     services_.window.Hide();
-    services_.window.FocusForegroundWindow();
+    // Which window the system activates once the program's is hidden depends on the z-order (the
+    // taskbar, say); the program still has the right to choose, and gives it to the target, unless
+    // that is gone or hangs.
+    if (!target) {
+        return;
+    }
+    const platform::TargetState state = services_.foreground.StateOf(*target);
+    if (state != platform::TargetState::Gone && state != platform::TargetState::NotAnswering) {
+        services_.foreground.BringToFront(*target);
+    }
 }
 
 void CaptureAndPaste::Pump() {
@@ -105,11 +133,35 @@ void CaptureAndPaste::SendChord(std::uint8_t letter) {
     services_.keystrokes.ControlChord(letter);
 }
 
-std::optional<std::u16string> CaptureAndPaste::CaptureSelection() {
-    HideSequence();
-    // The focus returns to the target meanwhile.
+platform::TargetState CaptureAndPaste::AwaitTarget(const platform::TargetWindow& target) {
+    const std::int64_t deadline = services_.thread.SteadyMilliseconds() + kTargetWaitMs;
+    platform::TargetState state = services_.foreground.StateOf(target);
+    while (state == platform::TargetState::Elsewhere &&
+           services_.thread.SteadyMilliseconds() < deadline) {
+        services_.thread.Wait(kWaitSliceMs);
+        Pump();
+        state = services_.foreground.StateOf(target);
+    }
+    return state;
+}
+
+std::optional<std::u16string>
+CaptureAndPaste::CaptureSelection(const platform::TargetWindow& target) {
+    HideSequence(target);
+    // The target takes its activation meanwhile.
     WaitAndPump();
-    if (!services_.keystrokes.ForegroundTakesKeys()) {
+    switch (AwaitTarget(target)) {
+    case platform::TargetState::Ready:
+        break;
+    case platform::TargetState::NotAnswering:
+        services_.messages.Show(kTargetNotAnswering);
+        return std::nullopt;
+    default:
+        services_.messages.Show(kTargetMissing);
+        return std::nullopt;
+    }
+    services_.foreground.ReturnFocus(target);
+    if (!services_.keystrokes.ProcessTakesKeys(target.process)) {
         services_.messages.Show(kTargetAboveUs);
         return std::nullopt;
     }
@@ -123,25 +175,33 @@ std::optional<std::u16string> CaptureAndPaste::CaptureSelection() {
 }
 
 void CaptureAndPaste::SendPendingPaste() {
-    if (!pastePending_) {
+    if (!pending_) {
         return;
     }
-    pastePending_ = false;
     services_.window.KillPasteTimer();
-    Paste();
+    Paste(*std::exchange(pending_, std::nullopt));
 }
 
-void CaptureAndPaste::Paste() {
+void CaptureAndPaste::Paste(const PendingPaste& paste) {
+    // The user may have gone to another application meanwhile, or closed the target: the keys
+    // would land there. The user's work goes on undisturbed, and the result waits on the
+    // clipboard.
+    const platform::TargetState state = services_.foreground.StateOf(paste.target);
+    if (state != platform::TargetState::Ready) {
+        keeper_.KeepResult();
+        services_.balloon.ShowBalloon(PasteWithheld(state));
+        return;
+    }
     // Announced, when the user's clipboard is to come back: its render request tells when the
     // paste has taken it. The chord waits for the modifiers first, so the announcement comes
     // right before the keys.
     WaitForModifierRelease();
-    keeper_.AnnounceForPaste(pasteText_, services_.keystrokes.ForegroundProcessId());
+    keeper_.AnnounceForPaste(paste.text, paste.target.process);
     services_.keystrokes.ControlChord(platform::kVkV);
     // The caret goes back to where "%{カーソル}" stood, once the paste has put it after the text.
-    if (pasteCaretStops_ > 0) {
+    if (paste.caretStops > 0) {
         WaitForModifierRelease();
-        services_.keystrokes.LeftArrows(pasteCaretStops_);
+        services_.keystrokes.LeftArrows(paste.caretStops);
     }
 }
 
@@ -153,33 +213,40 @@ void CaptureAndPaste::OnPasteTimer() {
     }
     services_.window.KillPasteTimer();
     // A timer message left in the queue after the paste was sent early pastes nothing more.
-    if (!pastePending_) {
-        return;
+    if (pending_) {
+        Paste(*std::exchange(pending_, std::nullopt));
     }
-    pastePending_ = false;
-    Paste();
 }
 
-void CaptureAndPaste::HoldPasteWhile(const std::function<void()>& showMenu) {
+void CaptureAndPaste::HoldPasteWhile(const std::function<void()>& showWindow) {
     menuOpen_ = true;
-    showMenu();
+    showWindow();
     menuOpen_ = false;
 }
 
-void CaptureAndPaste::Deliver(const std::u16string& result, const std::u16string& selection,
-                              std::size_t caretStops) {
+void CaptureAndPaste::ShowMenuFor(const platform::Target& target,
+                                  const std::function<void()>& showMenu) {
+    menuTarget_ = target;
+    HoldPasteWhile(showMenu);
+}
+
+void CaptureAndPaste::ApplyMenuChoice(int index) {
+    ApplyItem(index, std::exchange(menuTarget_, std::nullopt));
+}
+
+void CaptureAndPaste::Deliver(const platform::TargetWindow& target, const std::u16string& result,
+                              const std::u16string& selection, std::size_t caretStops) {
     picker_.SetPreview(result);
     picker_.ShowInControls();
     picker_.CopyPreviewToClipboard();
     // An empty result copies nothing, so the paste puts the selection back.
-    pasteText_ = result.empty() ? selection : result;
-    pasteCaretStops_ = result.empty() ? 0 : caretStops;
-    HideSequence();
+    pending_ =
+        PendingPaste{target, result.empty() ? selection : result, result.empty() ? 0 : caretStops};
+    HideSequence(target);
     services_.window.StartPasteTimer(picker_.TimeDelay());
-    pastePending_ = true;
 }
 
-void CaptureAndPaste::ApplyItem(int index) {
+void CaptureAndPaste::ApplyItem(int index, const platform::Target& target) {
     if (busy_) {
         return;
     }
@@ -200,7 +267,7 @@ void CaptureAndPaste::ApplyItem(int index) {
     const PhraseStore& store = picker_.Store();
     if (index < 0 || category >= store.CategoryCount() || picker_.Category() != category ||
         item >= store.ItemCount() || picker_.Item() != item) {
-        HideSequence();
+        HideSequence(target);
         return;
     }
     // Copies, because the messages dispatched while capturing may load another category.
@@ -212,12 +279,17 @@ void CaptureAndPaste::ApplyItem(int index) {
     // Nothing to insert for another kind: pasting would put unrelated clipboard text over the
     // selection.
     if (kind != ItemKind::TextInsertion && kind != ItemKind::TextConversion) {
-        HideSequence();
+        HideSequence(target);
         return;
     }
-    auto captured = CaptureSelection();
+    if (!target) {
+        HideSequence(target);
+        services_.messages.Show(kTargetMissing);
+        return;
+    }
+    auto captured = CaptureSelection(*target);
     if (!captured) {
-        HideSequence();
+        HideSequence(target);
         return;
     }
     std::size_t caretStops = 0;
@@ -228,14 +300,14 @@ void CaptureAndPaste::ApplyItem(int index) {
     } else {
         text = *captured;
         if (!transforms_.ApplyConversion(chosen, content, text)) {
-            HideSequence();
+            HideSequence(target);
             return;
         }
     }
-    Deliver(text, *captured, caretStops);
+    Deliver(*target, text, *captured, caretStops);
 }
 
-void CaptureAndPaste::RunQuickRegex(RegexPrompt& prompt) {
+void CaptureAndPaste::RunQuickRegex(RegexPrompt& prompt, const platform::Target& target) {
     if (busy_) {
         return;
     }
@@ -245,12 +317,17 @@ void CaptureAndPaste::RunQuickRegex(RegexPrompt& prompt) {
 
     const auto request = prompt.AskRegex();
     if (!request) {
-        HideSequence();
+        HideSequence(target);
         return;
     }
-    auto captured = CaptureSelection();
+    if (!target) {
+        HideSequence(target);
+        services_.messages.Show(kTargetMissing);
+        return;
+    }
+    auto captured = CaptureSelection(*target);
     if (!captured) {
-        HideSequence();
+        HideSequence(target);
         return;
     }
     std::u16string text = *captured;
@@ -258,10 +335,10 @@ void CaptureAndPaste::RunQuickRegex(RegexPrompt& prompt) {
         transforms_.SubstituteQuick(text, request->pattern, request->replacement);
     if (status != RegexStatus::kDone) {
         services_.messages.Show(std::u16string(RegexFailureMessage(status)));
-        HideSequence();
+        HideSequence(target);
         return;
     }
-    Deliver(text, *captured);
+    Deliver(*target, text, *captured);
 }
 
 } // namespace kvtx

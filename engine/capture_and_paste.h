@@ -5,9 +5,11 @@
 #include "engine/regex_prompt.h"
 #include "engine/text_transforms.h"
 #include "platform/clipboard.h"
+#include "platform/foreground.h"
 #include "platform/keystrokes.h"
 #include "platform/message_box.h"
 #include "platform/paste_window.h"
+#include "platform/tray_icon.h"
 #include "platform/ui_thread.h"
 
 #include <cstddef>
@@ -24,19 +26,28 @@ inline constexpr int kModifierReleaseWaitMs = 2000;
 // How long the capture waits for the target's copy to land before it goes on with what the
 // clipboard holds.
 inline constexpr int kCopyWaitMs = 1000;
+// How long the copy keystroke waits, after the five waits, for the target to have the
+// foreground and the keyboard back before the application is given up.
+inline constexpr int kTargetWaitMs = 500;
 
 struct DriverServices {
     platform::Clipboard& clipboard;
     platform::Keystrokes& keystrokes;
     platform::UiThread& thread;
     platform::PasteWindow& window;
+    platform::Foreground& foreground;
     platform::MessageBox& messages;
+    platform::TrayBalloon& balloon;
 };
 
-// Applies items and the quick tool to the foreground application: takes its selection with a
-// synthesized Ctrl+C, awaiting the target's copy rather than trusting a fixed wait, puts the
-// result on the clipboard through the picker's preview, and pastes it with a synthesized Ctrl+V
-// once the paste timer fires.
+// Applies items and the quick tool to the application the user was in when the hotkey came (the
+// target): gives the target the foreground back once the program's windows are out of the way,
+// takes its selection with a synthesized Ctrl+C, awaiting the target's copy rather than trusting
+// a fixed wait, puts the result on the clipboard through the picker's preview, and pastes it with
+// a synthesized Ctrl+V once the paste timer fires. No key goes to any other window: a target that
+// is gone or has lost the keyboard before the copy gets nothing, with a message; one that has lost
+// it by the time of the paste gets nothing either, the result staying on the clipboard, and the
+// user is told in a balloon, which takes no keyboard from where the user has gone.
 //
 // Everything runs on the user-interface thread, and the capture's waits dispatch messages, so a
 // hotkey can arrive in the middle of an application. One application runs at a time: requests
@@ -50,9 +61,9 @@ public:
     CaptureAndPaste(DriverServices services, PickerMembers& picker, TextTransforms& transforms);
 
     // index = command id - ID_PHRASE_BASE: category index / 26, item index % 26.
-    void ApplyItem(int index);
-    // Asks for a pattern and a replacement and substitutes them over the selection.
-    void RunQuickRegex(RegexPrompt& prompt);
+    void ApplyItem(int index, const platform::Target& target);
+    // Asks for a pattern and a replacement and substitutes them over the target's selection.
+    void RunQuickRegex(RegexPrompt& prompt, const platform::Target& target);
     // The handler of TIMER_PASTE.
     void OnPasteTimer();
 
@@ -60,8 +71,13 @@ public:
     // back.
     ClipboardKeeper& Keeper() { return keeper_; }
 
-    // Runs the category menu, during which the paste timer's ticks wait.
-    void HoldPasteWhile(const std::function<void()>& showMenu);
+    // Runs a window of the program's (the search window), during which the paste timer's ticks
+    // wait.
+    void HoldPasteWhile(const std::function<void()>& showWindow);
+    // Runs the category menu for the target; its choice arrives as a command once the menu has
+    // closed, and ApplyMenuChoice applies it there.
+    void ShowMenuFor(const platform::Target& target, const std::function<void()>& showMenu);
+    void ApplyMenuChoice(int index);
 
     bool Busy() const { return busy_; }
 
@@ -69,10 +85,19 @@ private:
     class BusyScope;
     class ClipboardWatch;
 
-    // Minimize, hide, and give the focus to the window now in the foreground.
-    void HideSequence();
+    // A result waiting for the paste timer, and where it goes.
+    struct PendingPaste {
+        platform::TargetWindow target;
+        std::u16string text;
+        std::size_t caretStops = 0;
+    };
+
+    // Minimize, hide, and give the foreground back to the target.
+    void HideSequence(const platform::Target& target);
     // The selection, or nullopt (with the message shown) when the keys cannot reach the target.
-    std::optional<std::u16string> CaptureSelection();
+    std::optional<std::u16string> CaptureSelection(const platform::TargetWindow& target);
+    // Waits, bounded, while the target exists but has not got the keyboard back yet.
+    platform::TargetState AwaitTarget(const platform::TargetWindow& target);
     // Sends a paste that is still waiting for its timer, before the quick tool's dialog opens:
     // sent while the dialog has the focus, it would land in the dialog's fields.
     void SendPendingPaste();
@@ -88,18 +113,18 @@ private:
     // Puts the result on the clipboard and starts the paste timer; the selection is what the
     // paste puts back when the result is empty. After a paste of the result, the caret is moved
     // back by caretStops.
-    void Deliver(const std::u16string& result, const std::u16string& selection,
-                 std::size_t caretStops = 0);
-    void Paste();
+    void Deliver(const platform::TargetWindow& target, const std::u16string& result,
+                 const std::u16string& selection, std::size_t caretStops = 0);
+    void Paste(const PendingPaste& paste);
 
     DriverServices services_;
     PickerMembers& picker_;
     TextTransforms& transforms_;
     bool busy_ = false;
     bool menuOpen_ = false;
-    bool pastePending_ = false;
-    std::u16string pasteText_;
-    std::size_t pasteCaretStops_ = 0;
+    // From the menu's opening to its command.
+    platform::Target menuTarget_;
+    std::optional<PendingPaste> pending_;
     ClipboardKeeper keeper_;
 };
 

@@ -76,6 +76,10 @@ bool ClipboardKeeper::AnnounceForPaste(const std::u16string& text, std::uint32_t
     return true;
 }
 
+void ClipboardKeeper::KeepResult() {
+    Drop();
+}
+
 void ClipboardKeeper::OnRenderRequest(unsigned format) {
     if (!announced_) {
         return;

@@ -41,6 +41,9 @@ public:
     // Right before the paste keystroke to the process `target`: announces the text it will take.
     // False when nothing is kept (the clipboard then holds the text as copied).
     bool AnnounceForPaste(const std::u16string& text, std::uint32_t target);
+    // The paste is not sent after all: the result stays on the clipboard, where the user finds
+    // it, and the saved contents are let go.
+    void KeepResult();
     // A reader asks for one of the announced formats.
     void OnRenderRequest(unsigned format);
     // Another program has emptied the clipboard: nothing announced will be asked for any more.

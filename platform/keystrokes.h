@@ -25,12 +25,10 @@ public:
     // Shift, Alt or a Windows key is physically down now. Held with a synthesized Ctrl+C or
     // Ctrl+V, they would make the foreground application run another command.
     virtual bool ModifierHeld() const = 0;
-    // False when the foreground window belongs to a process of a higher integrity level than
-    // this program's (an application run as administrator): the system drops synthesized keys
-    // sent to it, so a copy and a paste would silently do nothing.
-    virtual bool ForegroundTakesKeys() const = 0;
-    // The process of the foreground window, which the next keys reach; 0 when there is none.
-    virtual std::uint32_t ForegroundProcessId() const = 0;
+    // False when the process runs at a higher integrity level than this program (an
+    // application run as administrator): the system drops synthesized keys sent to it, so a copy
+    // and a paste would silently do nothing.
+    virtual bool ProcessTakesKeys(std::uint32_t process) const = 0;
 };
 
 } // namespace kvtx::platform

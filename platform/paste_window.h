@@ -13,8 +13,6 @@ public:
     virtual ~PasteWindow() = default;
     virtual void Minimize() = 0;
     virtual void Hide() = 0;
-    // Hands the keyboard focus to whatever window is in the foreground now.
-    virtual void FocusForegroundWindow() = 0;
     // The paste timer of the window; starting it while it is pending restarts it.
     virtual void StartPasteTimer(int milliseconds) = 0;
     virtual void KillPasteTimer() = 0;

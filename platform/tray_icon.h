@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace kvtx::platform {
 
 enum class TrayResult {
@@ -15,6 +17,13 @@ public:
     virtual TrayResult Add() = 0;
     virtual TrayResult Modify() = 0;
     virtual void Delete() = 0;
+};
+
+// A word to the user that takes neither the keyboard nor a click: a balloon at the tray icon.
+class TrayBalloon {
+public:
+    virtual ~TrayBalloon() = default;
+    virtual void ShowBalloon(const std::u16string& text) = 0;
 };
 
 } // namespace kvtx::platform

@@ -102,10 +102,4 @@ std::u16string SearchLine(const SearchEntry& entry) {
     return SearchTitle(entry) + u"  " + OneLine(entry.preview, SearchDialog::kExcerptCharacters);
 }
 
-platform::ScreenPoint SearchWindowPosition(platform::ScreenPoint cursor, int width, int height,
-                                           int screenWidth, int screenHeight) {
-    return {std::max(std::min(cursor.x, screenWidth - width), 0),
-            std::max(std::min(cursor.y, screenHeight - height), 0)};
-}
-
 } // namespace kvtx

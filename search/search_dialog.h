@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/screen.h"
 #include "platform/ui/controls.h"
 #include "search/phrase_search.h"
 
@@ -59,10 +58,5 @@ private:
 
 // One line of the list: "A-b カテゴリ名/項目名  " and the start of the item's text on one line.
 std::u16string SearchLine(const SearchEntry& entry);
-
-// Where a window of this size opens for the cursor: its top left corner at the cursor, moved
-// back as far as it takes to keep the whole window on the screen.
-platform::ScreenPoint SearchWindowPosition(platform::ScreenPoint cursor, int width, int height,
-                                           int screenWidth, int screenHeight);
 
 } // namespace kvtx

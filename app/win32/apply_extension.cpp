@@ -44,8 +44,9 @@ public:
         : resident_(resident), clipboard_(resident.Window()), window_(resident.Window()),
           picker_(resident.Logic()), inputPrompt_(resident.Window()),
           transforms_(platform::SystemClock(), inputPrompt_, regex_, resident.Messages()),
-          driver_({clipboard_, keystrokes_, thread_, window_, resident.Messages()}, picker_,
-                  transforms_),
+          driver_({clipboard_, keystrokes_, thread_, window_, resident.Foreground(),
+                   resident.Messages(), resident.Balloon()},
+                  picker_, transforms_),
           regexPrompt_(resident.Window(), platform::NativeFileSystem(),
                        HistoryPath(kvtx::win32::ExecutablePath()),
                        [this](const std::u16string& pattern, const std::u16string& replacement) {
@@ -54,22 +55,22 @@ public:
 
     CaptureAndPaste& Driver() { return driver_; }
 
-    void ShowCategoryMenu(platform::ScreenPoint at) {
+    void ShowCategoryMenu(platform::ScreenPoint at, const platform::Target& target) {
         // A menu opened while an application waits for its prompt could only be ignored; one
         // opened over the search window would apply behind it.
         if (driver_.Busy() || searchOpen_) {
             return;
         }
-        driver_.HoldPasteWhile([&] {
+        driver_.ShowMenuFor(target, [&] {
             TrackCategoryMenu(resident_.Window(), at, BuildCategoryMenu(resident_.Logic().Store()));
         });
     }
-    void RunQuickRegex() {
+    void RunQuickRegex(const platform::Target& target) {
         if (!searchOpen_) {
-            driver_.RunQuickRegex(regexPrompt_);
+            driver_.RunQuickRegex(regexPrompt_, target);
         }
     }
-    void ShowSearch(platform::ScreenPoint at) {
+    void ShowSearch(platform::ScreenPoint at, const platform::Target& target) {
         // As the menu: nothing opens while an application waits, and a pending paste waits for
         // the window, so that it never lands in the box.
         if (driver_.Busy() || searchOpen_) {
@@ -81,7 +82,7 @@ public:
             [&] { chosen = ChooseBySearch(resident_.Window(), at, resident_.Logic().Store()); });
         searchOpen_ = false;
         if (chosen) {
-            driver_.ApplyItem(*chosen);
+            driver_.ApplyItem(*chosen, target);
         }
     }
 
@@ -121,7 +122,7 @@ private:
 void InstallApplyExtension(ResidentDialogWindow& resident) {
     auto extension = std::make_shared<LazyExtension>(resident);
     auto& hooks = resident.Logic().hooks;
-    hooks.applyItem = [extension](int index) { extension->Get().Driver().ApplyItem(index); };
+    hooks.applyItem = [extension](int index) { extension->Get().Driver().ApplyMenuChoice(index); };
     hooks.pasteTimer = [extension] { extension->Get().Driver().OnPasteTimer(); };
     hooks.restoreTimer = [extension] { extension->Get().Driver().Keeper().OnRestoreTimer(); };
     hooks.renderClipboard = [extension](unsigned format) {
@@ -133,11 +134,15 @@ void InstallApplyExtension(ResidentDialogWindow& resident) {
     hooks.renderClipboardBeforeExit = [extension] {
         extension->Get().Driver().Keeper().OnRenderAll();
     };
-    hooks.showCategoryMenu = [extension](platform::ScreenPoint at) {
-        extension->Get().ShowCategoryMenu(at);
+    hooks.showCategoryMenu = [extension](platform::ScreenPoint at, const platform::Target& target) {
+        extension->Get().ShowCategoryMenu(at, target);
     };
-    hooks.runQuickRegex = [extension] { extension->Get().RunQuickRegex(); };
-    hooks.showSearch = [extension](platform::ScreenPoint at) { extension->Get().ShowSearch(at); };
+    hooks.runQuickRegex = [extension](const platform::Target& target) {
+        extension->Get().RunQuickRegex(target);
+    };
+    hooks.showSearch = [extension](platform::ScreenPoint at, const platform::Target& target) {
+        extension->Get().ShowSearch(at, target);
+    };
 }
 
 } // namespace kvtx::app::win32

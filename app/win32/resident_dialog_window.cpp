@@ -21,8 +21,8 @@ ResidentDialogWindow::ResidentDialogWindow(platform::Profile& profile)
     : Dialog(IDD_PICKER),
       icon_(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAINFRAME))),
       logic_(*this, {copy_, items_, preview_, categories_},
-             {platform::NativeFileSystem(), profile, hotkeys_, tray_, timers_, screen_, messages_,
-              [](unsigned milliseconds) { ::Sleep(milliseconds); }},
+             {platform::NativeFileSystem(), profile, hotkeys_, tray_, timers_, screen_, foreground_,
+              messages_, [](unsigned milliseconds) { ::Sleep(milliseconds); }},
              platform::ExecutableDirectory()) {
     HandleCommand(IDC_PICKER_CATEGORIES, CBN_SELCHANGE, [this] { logic_.SelectCategory(); });
     HandleCommand(IDC_PICKER_ITEMS, LBN_SELCHANGE, [this] { logic_.ShowPreview(); });
@@ -138,6 +138,15 @@ void ResidentDialogWindow::ShowMinimized() {
 
 void ResidentDialogWindow::Hide() {
     ::ShowWindow(Window(), SW_HIDE);
+}
+
+platform::ScreenSize ResidentDialogWindow::PickerSize() const {
+    // The size it has when shown normally: hidden after an application, it is also minimized.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    ::GetWindowPlacement(Window(), &placement);
+    const RECT& frame = placement.rcNormalPosition;
+    return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 void ResidentDialogWindow::ShowPickerAt(int left, int top) {

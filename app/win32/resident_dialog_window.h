@@ -7,6 +7,7 @@
 #include "platform/win32/ui/dialog.h"
 #include "platform/win32/ui/dialog_controls.h"
 #include "platform/win32/ui/win32_message_box.h"
+#include "platform/win32/win32_foreground.h"
 #include "platform/win32/window_services.h"
 
 namespace kvtx::app::win32 {
@@ -17,11 +18,14 @@ public:
 
     ResidentDialog& Logic() { return logic_; }
     platform::MessageBox& Messages() { return messages_; }
+    platform::Foreground& Foreground() { return foreground_; }
+    platform::TrayBalloon& Balloon() { return tray_; }
 
     // ResidentWindow
     void PrepareResidentWindow() override;
     void ShowMinimized() override;
     void Hide() override;
+    platform::ScreenSize PickerSize() const override;
     void ShowPickerAt(int left, int top) override;
     void TrackTrayMenu() override;
     void CopyPreview(int length) override;
@@ -49,6 +53,7 @@ private:
     kvtx::win32::WindowTimers timers_;
     kvtx::win32::NotifyIcon tray_;
     kvtx::win32::SystemScreen screen_;
+    kvtx::win32::Win32Foreground foreground_;
     HICON icon_;
     UINT taskbarCreated_ = 0;
     ResidentDialog logic_;

@@ -3,19 +3,8 @@
 #include "search/win32/search_window.h"
 
 namespace kvtx::app::win32 {
-namespace {
-
-bool OwnWindow(HWND window) {
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    return process == ::GetCurrentProcessId();
-}
-
-} // namespace
 
 std::optional<int> ChooseBySearch(HWND owner, platform::ScreenPoint at, const PhraseStore& store) {
-    // The application the user was in; the capture and the paste go there.
-    HWND previous = ::GetForegroundWindow();
     // A reader of its own: loading categories must not change the picker's loaded one. The
     // window reads through it once it is on the screen.
     PhraseStore reader(platform::NativeFileSystem(), store.DataDirectory());
@@ -23,9 +12,6 @@ std::optional<int> ChooseBySearch(HWND owner, platform::ScreenPoint at, const Ph
     search::win32::SearchWindow window([&reader] { return ReadPhraseSearch(reader); }, at);
     if (window.RunModal(owner) != IDOK || !window.Chosen()) {
         return std::nullopt;
-    }
-    if (previous != nullptr && !OwnWindow(previous)) {
-        ::SetForegroundWindow(previous);
     }
     const SearchEntry& chosen = *window.Chosen();
     if (!StillInStore(store, chosen)) {

@@ -4,6 +4,7 @@
 #include "engine/name_dialog.h"
 #include "platform/win32/ui/dialog.h"
 #include "platform/win32/ui/dialog_controls.h"
+#include "platform/win32/ui/placement.h"
 #include "platform/win32/ui/win32_message_box.h"
 #include "res/resource_ids.h"
 
@@ -44,6 +45,8 @@ protected:
     bool OnInitDialog() override {
         messages_.SetOwner(Window());
         edit_.Attach(Window(), IDC_INPUT_TEXT);
+        // Where the user is, rather than the screen's corner where its template would put it.
+        ui::PlaceAtCursor(Window());
         logic_.OnInitDialog();
         return true;
     }
@@ -99,6 +102,7 @@ protected:
         messages_.SetOwner(Window());
         pattern_.Attach(Window(), IDC_REGEX_PATTERN);
         replacement_.Attach(Window(), IDC_REGEX_REPLACEMENT);
+        ui::PlaceAtCursor(Window());
         logic_.OnInitDialog(LoadHistory(files_, historyPath_));
         return true;
     }

@@ -34,8 +34,7 @@ public:
     void ControlChord(std::uint8_t letter) override;
     void LeftArrows(std::size_t count) override;
     bool ModifierHeld() const override;
-    bool ForegroundTakesKeys() const override;
-    std::uint32_t ForegroundProcessId() const override;
+    bool ProcessTakesKeys(std::uint32_t process) const override;
 };
 
 class Win32UiThread final : public platform::UiThread {
@@ -52,7 +51,6 @@ public:
     explicit Win32PasteWindow(HWND window) : window_(window) {}
     void Minimize() override;
     void Hide() override;
-    void FocusForegroundWindow() override;
     void StartPasteTimer(int milliseconds) override;
     void KillPasteTimer() override;
     void StartRestoreTimer(int milliseconds) override;

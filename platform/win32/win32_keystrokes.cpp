@@ -79,15 +79,8 @@ bool Win32Keystrokes::ModifierHeld() const {
     return IsDown(VK_SHIFT) || IsDown(VK_MENU) || IsDown(VK_LWIN) || IsDown(VK_RWIN);
 }
 
-std::uint32_t Win32Keystrokes::ForegroundProcessId() const {
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(::GetForegroundWindow(), &processId);
-    return processId;
-}
-
 // What cannot be told is taken as reachable: the keys then go out as they always did.
-bool Win32Keystrokes::ForegroundTakesKeys() const {
-    const DWORD processId = ForegroundProcessId();
+bool Win32Keystrokes::ProcessTakesKeys(std::uint32_t processId) const {
     const auto own = IntegrityLevel(::GetCurrentProcess());
     if (processId == 0 || !own) {
         return true;

@@ -10,10 +10,6 @@ void Win32PasteWindow::Hide() {
     ::ShowWindow(window_, SW_HIDE);
 }
 
-void Win32PasteWindow::FocusForegroundWindow() {
-    ::SetFocus(::GetForegroundWindow());
-}
-
 void Win32PasteWindow::StartPasteTimer(int milliseconds) {
     // A delay below zero from a hand-edited profile would otherwise wait for weeks.
     ::SetTimer(window_, platform::TIMER_PASTE,

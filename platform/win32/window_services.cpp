@@ -2,6 +2,9 @@
 
 #include "platform/win32/wide.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace kvtx::win32 {
 
 std::optional<std::uint32_t> WindowHotkeys::Register(int id, unsigned modifiers,
@@ -45,10 +48,35 @@ platform::TrayResult NotifyIcon::Notify(DWORD request) {
                                              : platform::TrayResult::Failed;
 }
 
+void NotifyIcon::ShowBalloon(const std::u16string& text) {
+    // A copy: the record itself stays as added, so that adding it again after the taskbar is
+    // made anew shows no balloon.
+    NOTIFYICONDATAW balloon = data_;
+    balloon.uFlags = NIF_INFO;
+    const std::size_t length = std::min(text.size(), std::size(balloon.szInfo) - 1);
+    std::copy_n(Wide(text), length, balloon.szInfo);
+    balloon.szInfo[length] = L'\0';
+    ::lstrcpynW(balloon.szInfoTitle, L"Korvatex", static_cast<int>(std::size(balloon.szInfoTitle)));
+    balloon.dwInfoFlags = NIIF_INFO;
+    ::Shell_NotifyIconW(NIM_MODIFY, &balloon);
+}
+
 platform::ScreenPoint SystemScreen::CursorPosition() const {
     POINT point{};
     ::GetCursorPos(&point);
     return {static_cast<int>(point.x), static_cast<int>(point.y)};
+}
+
+platform::ScreenRect SystemScreen::WorkAreaAt(platform::ScreenPoint point) const {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!::GetMonitorInfoW(::MonitorFromPoint({point.x, point.y}, MONITOR_DEFAULTTONEAREST),
+                           &monitor)) {
+        return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    }
+    const RECT& work = monitor.rcWork;
+    return {static_cast<int>(work.left), static_cast<int>(work.top), static_cast<int>(work.right),
+            static_cast<int>(work.bottom)};
 }
 
 } // namespace kvtx::win32

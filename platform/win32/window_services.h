@@ -36,12 +36,13 @@ private:
 };
 
 // Shell_NotifyIconW with one icon record, which the owner fills before the first Add.
-class NotifyIcon final : public platform::TrayIcon {
+class NotifyIcon final : public platform::TrayIcon, public platform::TrayBalloon {
 public:
     NOTIFYICONDATAW& Data() { return data_; }
     platform::TrayResult Add() override { return Notify(NIM_ADD); }
     platform::TrayResult Modify() override { return Notify(NIM_MODIFY); }
     void Delete() override { ::Shell_NotifyIconW(NIM_DELETE, &data_); }
+    void ShowBalloon(const std::u16string& text) override;
 
 private:
     platform::TrayResult Notify(DWORD request);
@@ -52,8 +53,7 @@ private:
 class SystemScreen final : public platform::Screen {
 public:
     platform::ScreenPoint CursorPosition() const override;
-    int Width() const override { return ::GetSystemMetrics(SM_CXSCREEN); }
-    int Height() const override { return ::GetSystemMetrics(SM_CYSCREEN); }
+    platform::ScreenRect WorkAreaAt(platform::ScreenPoint point) const override;
 };
 
 } // namespace kvtx::win32

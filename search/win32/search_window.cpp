@@ -1,5 +1,6 @@
 #include "search/win32/search_window.h"
 
+#include "platform/win32/ui/placement.h"
 #include "res/resource_ids.h"
 
 namespace kvtx::search::win32 {
@@ -83,11 +84,7 @@ bool SearchWindow::OnInitDialog() {
 
 void SearchWindow::PlaceAtCursor() {
     HWND window = Window();
-    RECT frame{};
-    ::GetWindowRect(window, &frame);
-    const platform::ScreenPoint at =
-        SearchWindowPosition(cursor_, frame.right - frame.left, frame.bottom - frame.top,
-                             ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    const platform::ScreenPoint at = kvtx::win32::ui::PlacementNear(window, cursor_, cursor_);
     ::SetWindowPos(window, HWND_TOPMOST, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     ::SetForegroundWindow(window);
 }

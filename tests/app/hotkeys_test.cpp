@@ -51,9 +51,11 @@ TEST_F(HotkeysTest, SameCombinationTwiceFailsSecondAndTriggersTheFirstInOrder) {
     Set(u"fhotkeynum", 18); // and the search, registered last, too
     int menus = 0, regexes = 0, searches = 0;
     app::ResidentDialog& dialog = Started();
-    dialog.hooks.showCategoryMenu = [&](platform::ScreenPoint) { ++menus; };
-    dialog.hooks.runQuickRegex = [&] { ++regexes; };
-    dialog.hooks.showSearch = [&](platform::ScreenPoint) { ++searches; };
+    dialog.hooks.showCategoryMenu = [&](platform::ScreenPoint, const platform::Target&) {
+        ++menus;
+    };
+    dialog.hooks.runQuickRegex = [&](const platform::Target&) { ++regexes; };
+    dialog.hooks.showSearch = [&](platform::ScreenPoint, const platform::Target&) { ++searches; };
     EXPECT_EQ(messages.shown.size(), 2u);
     dialog.OnHotkey(static_cast<std::uintptr_t>(dialog.m_hkMenu.id));
     EXPECT_EQ(menus, 1);
@@ -68,33 +70,48 @@ TEST_F(HotkeysTest, ATakenSearchCombinationIsRefusedWithTheSameMessage) {
     EXPECT_EQ(hotkeys.registered.size(), 3u);
 }
 
-TEST_F(HotkeysTest, HotkeysDispatchToTheirActions) {
+// Each command works for the application the user is in: a hotkey's is the foreground window,
+// taken before anything is shown; the tray menu's is the application the user was in last, since
+// the click gave the foreground to the taskbar. With the desktop in front there is none.
+TEST_F(HotkeysTest, HotkeysDispatchToTheirActionsForTheApplicationTheUserIsIn) {
     int menus = 0, regexes = 0, searches = 0;
+    std::vector<platform::Target> targets;
     app::ResidentDialog& dialog = Started();
     dialog.OnTimer(app::TIMER_HIDE);
     dialog.OnHotkey(static_cast<std::uintptr_t>(dialog.m_hkMenu.id)); // nothing set: nothing
     // The menu opens where the cursor was when the hotkey came, whatever it does meanwhile.
     screen.cursor = {12, 34};
-    dialog.hooks.showCategoryMenu = [&](platform::ScreenPoint at) {
+    dialog.hooks.showCategoryMenu = [&](platform::ScreenPoint at, const platform::Target& target) {
         EXPECT_EQ(at.x, 12);
         EXPECT_EQ(at.y, 34);
+        targets.push_back(target);
         ++menus;
     };
-    dialog.hooks.runQuickRegex = [&] { ++regexes; };
+    dialog.hooks.runQuickRegex = [&](const platform::Target& target) {
+        targets.push_back(target);
+        ++regexes;
+    };
     // The search window too opens at the cursor, from its hotkey or the tray menu's entry.
-    dialog.hooks.showSearch = [&](platform::ScreenPoint at) {
+    dialog.hooks.showSearch = [&](platform::ScreenPoint at, const platform::Target& target) {
         EXPECT_EQ(at.x, 12);
         EXPECT_EQ(at.y, 34);
+        targets.push_back(target);
         ++searches;
     };
+    foreground.last = FakeForeground::kNotepad;
     dialog.OnHotkey(static_cast<std::uintptr_t>(dialog.m_hkMenu.id));
     dialog.OnHotkey(static_cast<std::uintptr_t>(dialog.m_hkRegex.id));
     dialog.OnHotkey(static_cast<std::uintptr_t>(dialog.m_hkSearch.id));
     dialog.OnCommand(ID_MENU_SEARCH);
+    foreground.front.reset();
+    dialog.OnHotkey(static_cast<std::uintptr_t>(dialog.m_hkMenu.id));
     dialog.OnHotkey(12345);
-    EXPECT_EQ(menus, 1);
+    EXPECT_EQ(menus, 2);
     EXPECT_EQ(regexes, 1);
     EXPECT_EQ(searches, 2);
+    EXPECT_EQ(targets, (std::vector<platform::Target>{
+                           FakeForeground::kEditor, FakeForeground::kEditor,
+                           FakeForeground::kEditor, FakeForeground::kNotepad, std::nullopt}));
     EXPECT_FALSE(window.visible);
     dialog.OnHotkey(static_cast<std::uintptr_t>(dialog.m_hkPicker.id));
     EXPECT_TRUE(window.visible && !window.minimized) << "the picker shows at the cursor";
@@ -105,7 +122,9 @@ TEST_F(HotkeysTest, DisabledHotkeyIsNeitherRegisteredNorDispatched) {
     Set(u"hotkeynum", 18); // the picker takes the menu's old S
     int menus = 0;
     app::ResidentDialog& dialog = Started();
-    dialog.hooks.showCategoryMenu = [&](platform::ScreenPoint) { ++menus; };
+    dialog.hooks.showCategoryMenu = [&](platform::ScreenPoint, const platform::Target&) {
+        ++menus;
+    };
     EXPECT_EQ(hotkeys.registered.size(), 3u);
     EXPECT_TRUE(messages.shown.empty());
     dialog.OnTimer(app::TIMER_HIDE);

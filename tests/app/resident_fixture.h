@@ -8,6 +8,7 @@
 #include "tests/e2e/korvatex/sample_store.h"
 #include "tests/fakes/fake_controls.h"
 #include "tests/fakes/fake_file_system.h"
+#include "tests/fakes/fake_foreground.h"
 #include "tests/fakes/fake_hotkeys.h"
 #include "tests/fakes/fake_message_box.h"
 #include "tests/fakes/fake_profile.h"
@@ -38,6 +39,7 @@ public:
         minimized = true;
     }
     void Hide() override { visible = false; }
+    platform::ScreenSize PickerSize() const override { return {508, 297}; }
     void ShowPickerAt(int left, int top) override {
         visible = true;
         minimized = false;
@@ -81,7 +83,7 @@ protected:
             dialog_ = std::make_unique<app::ResidentDialog>(
                 window, app::PickerControls{copy, items, preview, categories},
                 app::ResidentServices{
-                    files, profile, hotkeys, tray, timers, screen, messages,
+                    files, profile, hotkeys, tray, timers, screen, foreground, messages,
                     [this](unsigned milliseconds) { sleeps.push_back(milliseconds); }},
                 kFolder);
             window.dialog = dialog_.get();
@@ -109,6 +111,7 @@ protected:
     FakeTrayIcon tray;
     FakeTimers timers;
     FakeScreen screen;
+    FakeForeground foreground;
     FakeMessageBox messages;
     std::vector<unsigned> sleeps;
 

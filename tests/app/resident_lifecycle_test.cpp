@@ -82,22 +82,45 @@ TEST(TrayRetries, FirstSuccessEndsTheRetriesAndAnOutrightRefusalFails) {
     EXPECT_EQ(refusedLater.log.size(), 5u) << "no attempt after the refusal";
 }
 
-TEST(PickerPosition, UpAndLeftOfTheCursorKeptOnScreen) {
-    EXPECT_EQ(app::PickerPosition({400, 300}, 1024, 768).x, 300);
-    EXPECT_EQ(app::PickerPosition({400, 300}, 1024, 768).y, 270);
-    EXPECT_EQ(app::PickerPosition({1019, 763}, 1024, 768).x, 864);
-    EXPECT_EQ(app::PickerPosition({1019, 763}, 1024, 768).y, 568);
-    EXPECT_EQ(app::PickerPosition({20, 10}, 1024, 768).x, 0);
-    EXPECT_EQ(app::PickerPosition({20, 10}, 1024, 768).y, 0);
+// Up and left of the cursor, and wholly inside the work area of the cursor's monitor: near an
+// edge or the taskbar it stands back, on a second monitor it stays there, and a window larger
+// than the area starts at its corner.
+TEST(PickerPosition, UpAndLeftOfTheCursorWhollyInsideTheWorkArea) {
+    constexpr platform::ScreenRect kScreen{0, 0, 1280, 994};
+    constexpr platform::ScreenRect kLeftMonitor{-1920, -300, 0, 780};
+    struct Case {
+        platform::ScreenPoint cursor;
+        platform::ScreenSize size;
+        platform::ScreenRect area;
+        platform::ScreenPoint at;
+    };
+    const Case cases[] = {
+        {{400, 300}, {508, 297}, kScreen, {300, 270}},
+        {{1250, 1000}, {508, 297}, kScreen, {772, 697}},
+        {{20, 10}, {508, 297}, kScreen, {0, 0}},
+        {{-1900, -290}, {508, 297}, kLeftMonitor, {-1920, -300}},
+        {{-5, 770}, {508, 297}, kLeftMonitor, {-508, 483}},
+        {{600, 500}, {1400, 1100}, kScreen, {0, 0}},
+    };
+    for (const auto& c : cases) {
+        const platform::ScreenPoint at = app::PickerPosition(c.cursor, c.size, c.area);
+        EXPECT_EQ(at.x, c.at.x) << c.cursor.x << "," << c.cursor.y;
+        EXPECT_EQ(at.y, c.at.y) << c.cursor.x << "," << c.cursor.y;
+    }
 }
 
 TEST_F(ResidentLifecycleTest, TrayClicksShowThePickerOrTheMenuAndNothingElseActs) {
     Started();
+    // Above the taskbar, on the monitor under the cursor.
     screen.cursor = {1019, 763};
     Dialog().OnTrayNotify(app::WM_TRAYNOTIFY, 1, 514);
     ASSERT_TRUE(window.position.has_value());
-    EXPECT_EQ(window.position->x, 864);
-    EXPECT_EQ(window.position->y, 568);
+    EXPECT_EQ(window.position->x, 1024 - 508);
+    EXPECT_EQ(window.position->y, 738 - 297);
+    screen.cursor = {1500, 100};
+    Dialog().OnTrayNotify(app::WM_TRAYNOTIFY, 1, 514);
+    EXPECT_EQ(window.position->x, 1400);
+    EXPECT_EQ(window.position->y, 70);
     Dialog().OnTrayNotify(app::WM_TRAYNOTIFY, 1, 517);
     EXPECT_EQ(window.trayMenus, 1);
     window.position.reset();

@@ -2,8 +2,10 @@
 #include "engine/regex_messages.h"
 #include "tests/engine/fake_picker.h"
 #include "tests/fakes/fake_clipboard.h"
+#include "tests/fakes/fake_foreground.h"
 #include "tests/fakes/fake_keystrokes.h"
 #include "tests/fakes/fake_paste_window.h"
+#include "tests/fakes/fake_tray_icon.h"
 #include "tests/fakes/fake_ui_thread.h"
 #include "tests/fakes/test_store.h"
 
@@ -17,6 +19,8 @@ namespace {
 using namespace testing;
 
 const std::u16string kDir = u"C:\\kvtx\\";
+constexpr platform::TargetWindow kEditor = FakeForeground::kEditor;
+constexpr platform::TargetWindow kNotepad = FakeForeground::kNotepad;
 constexpr std::int32_t kInsertion = static_cast<std::int32_t>(ItemKind::TextInsertion);
 constexpr std::int32_t kConversion = static_cast<std::int32_t>(ItemKind::TextConversion);
 
@@ -136,7 +140,8 @@ protected:
                           {u"wrap", kConversion, u""}}}});
         picker = std::make_unique<FakePicker>(files, kDir, clipboard);
         driver = std::make_unique<CaptureAndPaste>(
-            DriverServices{clipboard, keys, thread, window, messages}, *picker, transforms);
+            DriverServices{clipboard, keys, thread, window, foreground, messages, tray}, *picker,
+            transforms);
         keys.onKeyDown = [this](std::uint8_t key, bool control) {
             if (!control) {
                 if (key == platform::kVkLeft) {
@@ -155,7 +160,7 @@ protected:
                 ADD_FAILURE() << "Left with Ctrl down";
             } else if (key == platform::kVkV && target.takesPastes) {
                 ++target.pastes;
-                target.before += clipboard.ReadForPaste(keys.foregroundProcess);
+                target.before += clipboard.ReadForPaste(kEditor.process);
                 target.selected.clear();
             }
         };
@@ -167,8 +172,11 @@ protected:
         target = {u"<", u"Bob", u">"};
     }
 
-    void LogEverything() { clipboard.log = keys.log = thread.log = window.log = &log; }
-    void Apply(int category, int item) { driver->ApplyItem(category * 26 + item); }
+    void LogEverything() {
+        clipboard.log = keys.log = thread.log = window.log = foreground.log = &log;
+    }
+    // As from the category menu, opened over the editor.
+    void Apply(int category, int item) { driver->ApplyItem(category * 26 + item, kEditor); }
     void FirePasteTimer() {
         if (window.pasteTimerMs >= 0) {
             driver->OnPasteTimer();
@@ -188,7 +196,9 @@ protected:
     FakeKeystrokes keys;
     FakeUiThread thread;
     FakePasteWindow window;
+    FakeForeground foreground;
     FakeMessageBox messages;
+    FakeTrayIcon tray;
     FakeTransforms transforms;
     std::unique_ptr<FakePicker> picker;
     std::unique_ptr<CaptureAndPaste> driver;
@@ -210,14 +220,14 @@ TEST_F(CaptureAndPasteTest, InsertionCapturesCopiesHidesAndPastesInTheOrderGiven
     LogEverything();
     Apply(0, 0);
 
-    std::vector<std::string> expected = {"minimize", "hide", "focus foreground"};
+    std::vector<std::string> expected = {"minimize", "hide", "bring to front 4096"};
     const auto waits = WaitsAndPumps();
     expected.insert(expected.end(), waits.begin(), waits.end());
     // The target's copy lands as soon as the thread waits for it.
-    expected.insert(expected.end(), {"watch clipboard", "down 17", "down 67", "up 67", "up 17",
-                                     "wait for a message 10", "pump", "pump", "pump",
-                                     "read clipboard", "stop watching", "minimize", "hide",
-                                     "focus foreground", "start paste timer 150"});
+    expected.insert(expected.end(), {"return focus 4097", "watch clipboard", "down 17", "down 67",
+                                     "up 67", "up 17", "wait for a message 10", "pump", "pump",
+                                     "pump", "read clipboard", "stop watching", "minimize", "hide",
+                                     "bring to front 4096", "start paste timer 150"});
     EXPECT_EQ(log, expected);
     EXPECT_EQ(clipboard.text, u"Dear Bob,");
     EXPECT_EQ(target.Text(), u"<Bob>") << "nothing is pasted before the timer fires";
@@ -270,11 +280,11 @@ TEST_F(CaptureAndPasteTest, WithNoCopyWithinASecondTheCaptureTakesWhatTheClipboa
 // Windows drops synthesized keys sent to a program of a higher integrity level: the user is told,
 // and nothing is copied, applied or pasted.
 TEST_F(CaptureAndPasteTest, ATargetRunAsAdministratorIsToldNotSilentlyMissed) {
-    keys.foregroundTakesKeys = false;
+    keys.elevatedProcess = kEditor.process;
     ScriptedRegexPrompt prompt;
     prompt.answer = QuickRegexRequest{u"o", u"0"};
     Apply(0, 0);
-    driver->RunQuickRegex(prompt);
+    driver->RunQuickRegex(prompt, kEditor);
     const std::u16string message = u"管理者として実行中のアプリケーションには貼り付けできません。"
                                    u"Korvatexも管理者として実行してください。";
     EXPECT_EQ(messages.shown, (std::vector<std::u16string>{message, message}));
@@ -282,6 +292,129 @@ TEST_F(CaptureAndPasteTest, ATargetRunAsAdministratorIsToldNotSilentlyMissed) {
     EXPECT_EQ(transforms.expansions, 0);
     EXPECT_EQ(window.pasteTimerMs, -1);
     EXPECT_EQ(clipboard.text, u"stale");
+}
+
+// The keys go to the target and nowhere else: one that is gone, hangs, or has lost the keyboard
+// to another window by the time of the copy gets nothing, and the user is told; so does a hotkey
+// pressed with no application in front. Nothing is left waiting, and a target that is gone or
+// hangs is not brought to the front.
+TEST_F(CaptureAndPasteTest, NoKeyGoesOutWhenTheTargetCannotTakeTheCopy) {
+    const std::u16string missing = u"貼り付け先のウィンドウが見つからないため、中止しました。";
+    const std::u16string hanging = u"貼り付け先のアプリケーションが応答しないため、中止しました。";
+    struct Case {
+        const char* what;
+        std::function<void()> arrange;
+        platform::Target target;
+        std::u16string message;
+        bool broughtToFront;
+    };
+    const Case cases[] = {
+        {"closed", [&] { foreground.closed = kEditor.window; }, kEditor, missing, false},
+        {"hung", [&] { foreground.hung = kEditor.window; }, kEditor, hanging, false},
+        {"another window took over",
+         [&] {
+             foreground.takesForeground = false;
+             foreground.front = kNotepad;
+         },
+         kEditor, missing, true},
+        {"no application in front", [] {}, std::nullopt, missing, false},
+    };
+    ScriptedRegexPrompt prompt;
+    prompt.answer = QuickRegexRequest{u"o", u"0"};
+    for (const auto& c : cases) {
+        foreground = FakeForeground{};
+        foreground.log = &log;
+        log.clear();
+        messages.shown.clear();
+        c.arrange();
+        const int before = thread.waitedMs;
+        driver->ApplyItem(2, c.target);
+        driver->RunQuickRegex(prompt, c.target);
+        EXPECT_EQ(messages.shown, (std::vector<std::u16string>{c.message, c.message})) << c.what;
+        EXPECT_EQ(target.copies, 0) << c.what;
+        EXPECT_EQ(window.pasteTimerMs, -1) << c.what;
+        EXPECT_FALSE(driver->Busy()) << c.what;
+        EXPECT_LE(thread.waitedMs - before, 2 * (50 + kTargetWaitMs)) << c.what;
+        EXPECT_EQ(Count("bring to front 4096") > 0, c.broughtToFront) << c.what;
+    }
+    EXPECT_EQ(clipboard.text, u"stale");
+}
+
+// The target takes its activation in its own time: the copy waits for it to have the keyboard.
+TEST_F(CaptureAndPasteTest, TheCopyWaitsForTheTargetToHaveTheKeyboardBack) {
+    foreground.takesForeground = false;
+    foreground.front.reset();
+    thread.at.emplace(170, [&] { foreground.front = kEditor; });
+    Apply(0, 2);
+    EXPECT_EQ(target.copies, 1);
+    EXPECT_GE(thread.waitedMs, 170);
+    FirePasteTimer();
+    EXPECT_EQ(target.Text(), u"<[Bob]>");
+}
+
+// When the paste is due the target must still have the keyboard: a user gone to another
+// application keeps their text there untouched and finds the result on the clipboard, told by a
+// balloon that takes no keyboard. Nothing is pasted later either.
+TEST_F(CaptureAndPasteTest, APasteDueWhenTheTargetHasLostTheKeyboardIsWithheldWithABalloon) {
+    struct Case {
+        const char* what;
+        std::function<void()> happen;
+        std::u16string balloon;
+    };
+    const Case cases[] = {
+        {"switched", [&] { foreground.front = kNotepad; },
+         u"貼り付け先が切り替わったため貼り付けませんでした。結果はクリップボードにあります。"},
+        {"closed",
+         [&] {
+             foreground.closed = kEditor.window;
+             foreground.front = kNotepad;
+         },
+         u"貼り付け先のウィンドウが閉じられたため貼り付けませんでした。"
+         u"結果はクリップボードにあります。"},
+        {"hung", [&] { foreground.hung = kEditor.window; },
+         u"貼り付け先のアプリケーションが応答しないため貼り付けませんでした。"
+         u"結果はクリップボードにあります。"},
+    };
+    for (const auto& c : cases) {
+        foreground = FakeForeground{};
+        target = {u"<", u"Bob", u">"};
+        Apply(0, 2);
+        c.happen();
+        FirePasteTimer();
+        EXPECT_EQ(target.pastes, 0) << c.what;
+        EXPECT_EQ(clipboard.text, u"[Bob]") << c.what;
+        ASSERT_FALSE(tray.balloons.empty()) << c.what;
+        EXPECT_EQ(tray.balloons.back(), c.balloon) << c.what;
+    }
+    EXPECT_EQ(tray.balloons.size(), 3u);
+    EXPECT_TRUE(messages.shown.empty());
+    foreground = FakeForeground{};
+    FirePasteTimer();
+    EXPECT_EQ(target.pastes, 0);
+}
+
+// The item chosen from the category menu goes to the application the menu was opened over; a
+// command that comes with no menu before it has none. A second application, started in another
+// application before the first one's paste, pastes only its own result, into its own target.
+TEST_F(CaptureAndPasteTest, EachApplicationPastesIntoTheApplicationItWasStartedIn) {
+    driver->ShowMenuFor(kEditor, [] {});
+    driver->ApplyMenuChoice(2);
+    FirePasteTimer();
+    EXPECT_EQ(target.Text(), u"<[Bob]>");
+    driver->ApplyMenuChoice(2);
+    EXPECT_EQ(messages.shown, std::vector<std::u16string>{
+                                  u"貼り付け先のウィンドウが見つからないため、中止しました。"});
+    EXPECT_EQ(target.copies, 1);
+
+    target = {u"<", u"Bob", u">"};
+    Apply(0, 2);
+    foreground.front = kNotepad;
+    target = {u"(", u"Ann", u")"}; // the test's one application stands for notepad now
+    driver->ApplyItem(2, kNotepad);
+    FirePasteTimer();
+    EXPECT_EQ(target.pastes, 1);
+    EXPECT_EQ(target.Text(), u"([Ann])");
+    EXPECT_TRUE(tray.balloons.empty());
 }
 
 TEST_F(CaptureAndPasteTest, PickerShowsTheAppliedCategoryAndItemAfterwards) {
@@ -350,7 +483,7 @@ TEST_F(CaptureAndPasteTest, MalformedConversionHidesAndLeavesTheSelectionOnTheCl
 TEST_F(CaptureAndPasteTest, IdsThatNameNoItemSendNoKeystrokes) {
     LogEverything();
     for (const int index : {0 * 26 + 3, 3 * 26 + 0, 25 * 26 + 25, 26 * 26 + 1, -1}) {
-        driver->ApplyItem(index);
+        driver->ApplyItem(index, kEditor);
     }
     EXPECT_EQ(Count("down 17"), 0);
     EXPECT_EQ(window.pasteTimerMs, -1);
@@ -456,8 +589,8 @@ TEST_F(CaptureAndPasteTest, HeldModifiersDelayTheArrowsToo) {
 TEST_F(CaptureAndPasteTest, SecondRequestDuringTheCaptureIsIgnored) {
     ScriptedRegexPrompt prompt;
     prompt.answer = QuickRegexRequest{u"o", u"0"};
-    thread.queue.push_back([&] { driver->ApplyItem(1 * 26 + 1); });
-    thread.queue.push_back([&] { driver->RunQuickRegex(prompt); });
+    thread.queue.push_back([&] { driver->ApplyItem(1 * 26 + 1, kEditor); });
+    thread.queue.push_back([&] { driver->RunQuickRegex(prompt, kEditor); });
     Apply(0, 0);
     EXPECT_EQ(target.copies, 1);
     EXPECT_EQ(prompt.asked, 0);
@@ -512,7 +645,7 @@ TEST_F(CaptureAndPasteTest, ASecondApplicationWithinTheDelayReplacesTheFirstPast
 TEST_F(CaptureAndPasteTest, APasteHeldByTheMenuOrAnApplicationThatStoppedGoesOutAtTheNextTick) {
     Apply(0, 0);
     driver->HoldPasteWhile([&] { FirePasteTimer(); });
-    driver->ApplyItem(25); // no such item
+    driver->ApplyItem(25, kEditor); // no such item
     EXPECT_EQ(target.pastes, 0);
     FirePasteTimer();
     EXPECT_EQ(target.Text(), u"<Dear Bob,>");
@@ -549,7 +682,7 @@ TEST_F(RestoreClipboardTest, TheUsersClipboardComesBackOnceThePasteHasTakenTheRe
     ScriptedRegexPrompt prompt;
     prompt.answer = QuickRegexRequest{u"e", u"E"};
     target = {u"<", u"Dear", u">"};
-    driver->RunQuickRegex(prompt);
+    driver->RunQuickRegex(prompt, kEditor);
     FirePasteTimer();
     FireRestoreTimer();
     EXPECT_EQ(target.Text(), u"<DEar>");
@@ -591,6 +724,16 @@ TEST_F(RestoreClipboardTest, TheUsersClipboardGoesBackAnnouncedAndIsKeptUntilRep
     EXPECT_EQ(clipboard.text, u"newer");
 }
 
+// A paste withheld because the user went elsewhere leaves the result for the user to paste.
+TEST_F(RestoreClipboardTest, AWithheldPasteLeavesTheResultOnTheClipboard) {
+    Apply(0, 0);
+    foreground.front = kNotepad;
+    FirePasteTimer();
+    FireRestoreTimer();
+    EXPECT_EQ(clipboard.text, u"Dear Bob,");
+    EXPECT_EQ(window.restoreTimerMs, -1);
+}
+
 TEST_F(RestoreClipboardTest, ANewerCopyAfterThePasteIsLeftAlone) {
     Apply(0, 0);
     FirePasteTimer();
@@ -624,7 +767,7 @@ TEST_F(RestoreClipboardTest, TheRestoreWaitsForTheTargetAndGivesUpRatherThanRace
         }
         FireRestoreTimer();
         EXPECT_EQ(window.restoreTimerMs, -1);
-        EXPECT_EQ(clipboard.ReadForPaste(keys.foregroundProcess), u"Dear Bob,") << otherReader;
+        EXPECT_EQ(clipboard.ReadForPaste(kEditor.process), u"Dear Bob,") << otherReader;
     }
 }
 
@@ -651,7 +794,7 @@ TEST_F(QuickRegexTest, SubstitutesOverTheSelectionAndLeavesThePickerSelection) {
     FirePasteTimer();
     target = {u"", u"foo boo", u"!"};
     prompt.answer = QuickRegexRequest{u"oo", u"ee"};
-    driver->RunQuickRegex(prompt);
+    driver->RunQuickRegex(prompt, kEditor);
     FirePasteTimer();
     EXPECT_EQ(target.Text(), u"fee bee!");
     EXPECT_EQ(picker->combo.Selection(), 1);
@@ -660,13 +803,13 @@ TEST_F(QuickRegexTest, SubstitutesOverTheSelectionAndLeavesThePickerSelection) {
 
 TEST_F(QuickRegexTest, CancelHidesAndSendsNoKeystrokes) {
     LogEverything();
-    driver->RunQuickRegex(prompt);
-    EXPECT_EQ(log, (std::vector<std::string>{"minimize", "hide", "focus foreground"}));
+    driver->RunQuickRegex(prompt, kEditor);
+    EXPECT_EQ(log, (std::vector<std::string>{"minimize", "hide", "bring to front 4096"}));
 }
 
 TEST_F(QuickRegexTest, MalformedExpressionShowsTheMessageAndPastesNothing) {
     prompt.answer = QuickRegexRequest{u"(", u""};
-    driver->RunQuickRegex(prompt);
+    driver->RunQuickRegex(prompt, kEditor);
     EXPECT_EQ(messages.shown, std::vector<std::u16string>{u"正規表現の構文に誤りがあります"});
     EXPECT_EQ(clipboard.text, u"Bob");
     EXPECT_EQ(window.pasteTimerMs, -1);
@@ -675,7 +818,7 @@ TEST_F(QuickRegexTest, MalformedExpressionShowsTheMessageAndPastesNothing) {
 
 TEST_F(QuickRegexTest, AnExpressionStoppedByALimitSaysSoAndPastesNothing) {
     prompt.answer = QuickRegexRequest{u"(a+)+b", u""};
-    driver->RunQuickRegex(prompt);
+    driver->RunQuickRegex(prompt, kEditor);
     EXPECT_EQ(messages.shown, std::vector<std::u16string>{
                                   std::u16string(RegexFailureMessage(RegexStatus::kMatchLimit))});
     EXPECT_EQ(clipboard.text, u"Bob");
@@ -686,9 +829,9 @@ TEST_F(QuickRegexTest, PendingPasteGoesOutBeforeTheDialogOpens) {
     Apply(0, 0);
     prompt.onAsk = [&] {
         EXPECT_EQ(target.pastes, 1);
-        driver->RunQuickRegex(prompt);
+        driver->RunQuickRegex(prompt, kEditor);
     };
-    driver->RunQuickRegex(prompt);
+    driver->RunQuickRegex(prompt, kEditor);
     EXPECT_EQ(prompt.asked, 1);
     EXPECT_EQ(target.Text(), u"<Dear Bob,>");
 }

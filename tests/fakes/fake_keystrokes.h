@@ -39,12 +39,13 @@ public:
         return true;
     }
 
-    bool ForegroundTakesKeys() const override { return foregroundTakesKeys; }
-    std::uint32_t ForegroundProcessId() const override { return foregroundProcess; }
+    // Processes run as administrator drop the keys.
+    bool ProcessTakesKeys(std::uint32_t process) const override {
+        return process != elevatedProcess;
+    }
 
     bool controlDown = false;
-    bool foregroundTakesKeys = true;
-    std::uint32_t foregroundProcess = 4242;
+    std::uint32_t elevatedProcess = 0;
     mutable int modifierHeldQueries = 0;
     mutable int modifierQueries = 0;
     std::size_t leftArrows = 0;

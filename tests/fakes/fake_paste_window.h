@@ -12,7 +12,6 @@ public:
         Note(log, "hide");
         visible = false;
     }
-    void FocusForegroundWindow() override { Note(log, "focus foreground"); }
     void StartPasteTimer(int milliseconds) override {
         Note(log, "start paste timer " + std::to_string(milliseconds));
         pasteTimerMs = milliseconds;

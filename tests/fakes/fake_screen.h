@@ -7,12 +7,14 @@ namespace kvtx::testing {
 class FakeScreen final : public platform::Screen {
 public:
     platform::ScreenPoint CursorPosition() const override { return cursor; }
-    int Width() const override { return width; }
-    int Height() const override { return height; }
+    // The primary monitor, less a taskbar along its bottom, and a second one to its right.
+    platform::ScreenRect WorkAreaAt(platform::ScreenPoint point) const override {
+        return point.x < kSecond.left ? kPrimary : kSecond;
+    }
 
+    static constexpr platform::ScreenRect kPrimary{0, 0, 1024, 738};
+    static constexpr platform::ScreenRect kSecond{1024, -200, 2944, 880};
     platform::ScreenPoint cursor{400, 300};
-    int width = 1024;
-    int height = 768;
 };
 
 } // namespace kvtx::testing

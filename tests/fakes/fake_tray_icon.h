@@ -9,7 +9,7 @@
 namespace kvtx::testing {
 
 // Answers each request from its queue (Done when empty) and logs the requests in order.
-class FakeTrayIcon final : public platform::TrayIcon {
+class FakeTrayIcon final : public platform::TrayIcon, public platform::TrayBalloon {
 public:
     platform::TrayResult Add() override { return Answer("add", addAnswers); }
     platform::TrayResult Modify() override { return Answer("modify", modifyAnswers); }
@@ -17,10 +17,12 @@ public:
         log.push_back("delete");
         shown = false;
     }
+    void ShowBalloon(const std::u16string& text) override { balloons.push_back(text); }
 
     std::deque<platform::TrayResult> addAnswers;
     std::deque<platform::TrayResult> modifyAnswers;
     std::vector<std::string> log;
+    std::vector<std::u16string> balloons;
     bool shown = false;
 
 private:

@@ -128,24 +128,5 @@ TEST_F(SearchDialogTest, AChoiceCountsOnlyWhileTheStoreStillHoldsItThere) {
     EXPECT_FALSE(StillInStore(reader, chosen));
 }
 
-TEST(SearchWindowPosition, OpensAtTheCursorKeptWhollyOnTheScreen) {
-    struct Case {
-        platform::ScreenPoint cursor;
-        platform::ScreenPoint at;
-    };
-    const Case cases[] = {{{100, 200}, {100, 200}},
-                          {{1000, 700}, {624, 368}},
-                          {{-5, -9}, {0, 0}},
-                          {{624, 368}, {624, 368}}};
-    for (const auto& c : cases) {
-        const auto at = SearchWindowPosition(c.cursor, 400, 400, 1024, 768);
-        EXPECT_EQ(at.x, c.at.x) << c.cursor.x;
-        EXPECT_EQ(at.y, c.at.y) << c.cursor.y;
-    }
-    const auto larger = SearchWindowPosition({10, 10}, 2000, 1000, 1024, 768);
-    EXPECT_EQ(larger.x, 0);
-    EXPECT_EQ(larger.y, 0);
-}
-
 } // namespace
 } // namespace kvtx
