@@ -23,7 +23,8 @@ namespace kvtx::e2e {
 namespace {
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
+// The target records its moments on the performance counter; every figure is read on it.
+using Clock = PerformanceClock;
 
 constexpr int kApplications = 50;
 constexpr int kLateApplications = 20;
@@ -97,9 +98,9 @@ std::vector<StoreCategory> FullStore() {
     return store;
 }
 
-// One application's moments, seen from outside: the clipboard's sequence number moves when the
-// target's copy lands and again when the program puts its result there, without opening the
-// clipboard under the program.
+// One application's moments. The target records when it answered the copy and the paste (and the
+// clipboard's sequence number right after its copy); the program's copy of the result is seen
+// from outside as the first change after that one, which stays seen until the next application.
 struct ApplicationTimes {
     std::vector<double> fromHotkey, fromLetter, menuOpen, itemMenuOpen, toCopy, captured,
         copyToPaste;
@@ -120,7 +121,7 @@ protected:
         return testing::AssertionSuccess();
     }
 
-    // Item a of category A through the menu, which pastes `pasted`; the moment the target shows
+    // Item a of category A through the menu, which pastes `pasted`; the moment the target pasted
     // it is returned.
     Clock::time_point ApplyTimed(const std::u16string& pasted, ApplicationTimes& times) {
         Clock::time_point pressed;
@@ -129,22 +130,24 @@ protected:
         PressKey('A');
         EXPECT_TRUE(PollFinely([&] { return app_->MenuTakesKeys(2); }, 10s));
         const auto chosen = Clock::now();
-        // Who copied last tells the target's copy from the program's copy of the result, however
-        // close together they come; the clipboard is never opened, which would hold them up.
-        const auto lastCopiedBy = [](HWND window) {
-            DWORD owner = 0;
-            DWORD process = 1;
-            ::GetWindowThreadProcessId(::GetClipboardOwner(), &owner);
-            ::GetWindowThreadProcessId(window, &process);
-            return owner == process;
-        };
         PressKey('A');
-        EXPECT_TRUE(PollFinely([&] { return lastCopiedBy(target_->Window()); }, 10s));
-        const auto copied = Clock::now();
-        EXPECT_TRUE(PollFinely([&] { return lastCopiedBy(app_->MainWindow()); }, 10s));
+        EXPECT_TRUE(PollFinely([&] { return target_->LastCopy() > chosen; }, 10s));
+        const auto copied = target_->LastCopy();
+        // The clipboard is never opened, which would hold the program's copy up.
+        const DWORD targetsCopy = target_->LastCopySequence();
+        DWORD program = 0;
+        ::GetWindowThreadProcessId(app_->MainWindow(), &program);
+        EXPECT_TRUE(PollFinely(
+            [&] {
+                DWORD owner = 0;
+                ::GetWindowThreadProcessId(::GetClipboardOwner(), &owner);
+                return ::GetClipboardSequenceNumber() != targetsCopy && owner == program;
+            },
+            10s));
         const auto resultCopied = Clock::now();
-        EXPECT_TRUE(PollFinely([&] { return target_->Text() == pasted; }, 10s));
-        const auto changed = Clock::now();
+        EXPECT_TRUE(PollFinely([&] { return target_->LastPaste() > copied; }, 10s));
+        const auto changed = target_->LastPaste();
+        EXPECT_EQ(target_->Text(), pasted);
         times.fromHotkey.push_back(Milliseconds(changed - pressed));
         times.fromLetter.push_back(Milliseconds(changed - chosen));
         times.menuOpen.push_back(Milliseconds(opened - pressed));

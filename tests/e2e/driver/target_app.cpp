@@ -10,6 +10,21 @@
 
 namespace kvtx::e2e {
 
+PerformanceClock::time_point PerformanceClock::FromCounter(long long counter) {
+    LARGE_INTEGER frequency{};
+    ::QueryPerformanceFrequency(&frequency);
+    // Whole seconds and the rest apart, so that the product stays within 64 bits.
+    const long long perSecond = frequency.QuadPart;
+    return time_point(duration(counter / perSecond * 1'000'000'000 +
+                               counter % perSecond * 1'000'000'000 / perSecond));
+}
+
+PerformanceClock::time_point PerformanceClock::now() {
+    LARGE_INTEGER counter{};
+    ::QueryPerformanceCounter(&counter);
+    return FromCounter(counter.QuadPart);
+}
+
 TargetApp TargetApp::Start() {
     Process process = Process::Start(BinaryDirectory() + u"e2e_target.exe");
     HWND window = nullptr;
@@ -47,6 +62,18 @@ void TargetApp::SetCopyDelay(std::chrono::milliseconds delay) {
 
 void TargetApp::CopyAfterEachPaste(bool on) {
     ::SendMessageW(window_, WM_APP + 2, on ? 1 : 0, 0);
+}
+
+PerformanceClock::time_point TargetApp::LastCopy() const {
+    return PerformanceClock::FromCounter(::SendMessageW(window_, WM_APP + 3, 0, 0));
+}
+
+DWORD TargetApp::LastCopySequence() const {
+    return static_cast<DWORD>(::SendMessageW(window_, WM_APP + 4, 0, 0));
+}
+
+PerformanceClock::time_point TargetApp::LastPaste() const {
+    return PerformanceClock::FromCounter(::SendMessageW(window_, WM_APP + 5, 0, 0));
 }
 
 bool TargetApp::Focus() {

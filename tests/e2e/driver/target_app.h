@@ -9,6 +9,18 @@
 
 namespace kvtx::e2e {
 
+// The system's performance counter, which every process reads alike, as a clock: the moments the
+// target records are read against it.
+struct PerformanceClock {
+    using rep = long long;
+    using period = std::nano;
+    using duration = std::chrono::nanoseconds;
+    using time_point = std::chrono::time_point<PerformanceClock>;
+    static constexpr bool is_steady = true;
+    static time_point now();
+    static time_point FromCounter(long long counter);
+};
+
 // The test's stand-in for the user's application (tests/e2e/target): its edit control's text
 // and selection are set and read from outside, and it is brought to the front so that
 // synthesized keys reach the edit.
@@ -34,6 +46,12 @@ public:
     // that copies after the paste.
     void CopyAfterEachPaste(bool on);
     static constexpr char16_t kLaterCopy[] = u"後からのコピー";
+
+    // When the edit last answered a copy and a paste, as the target recorded it (the epoch
+    // before the first), and the clipboard's sequence number right after that copy.
+    PerformanceClock::time_point LastCopy() const;
+    DWORD LastCopySequence() const;
+    PerformanceClock::time_point LastPaste() const;
 
 private:
     TargetApp(Process process, HWND window);

@@ -64,6 +64,18 @@ WindowState StateOf(HWND window) {
     return state;
 }
 
+RECT WorkAreaAt(POINT point) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoW(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor);
+    return monitor.rcWork;
+}
+
+bool WhollyInside(const RECT& rect, const RECT& area) {
+    return rect.left >= area.left && rect.top >= area.top && rect.right <= area.right &&
+           rect.bottom <= area.bottom;
+}
+
 std::u16string ClassOf(HWND window) {
     wchar_t name[256] = {};
     ::GetClassNameW(window, name, 256);

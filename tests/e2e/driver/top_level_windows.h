@@ -32,6 +32,10 @@ struct WindowState {
 };
 
 WindowState StateOf(HWND window);
+// The work area (the screen less the taskbar) of the monitor that holds the point.
+RECT WorkAreaAt(POINT point);
+// The rectangle lies wholly inside the area.
+bool WhollyInside(const RECT& rect, const RECT& area);
 std::u16string ClassOf(HWND window);
 std::u16string CaptionOf(HWND window);
 DWORD ProcessOf(HWND window);

@@ -1,5 +1,9 @@
 #include "tests/e2e/driver/tray.h"
 
+#include "tests/e2e/driver/remote_controls.h"
+#include "tests/e2e/driver/top_level_windows.h"
+#include "tests/e2e/driver/waiting.h"
+
 #include <shellapi.h>
 
 namespace kvtx::e2e {
@@ -23,6 +27,20 @@ POINT TrayIconPoint(int position) {
 
 void ClickTrayIcon(int position, MouseButton button) {
     Click(TrayIconPoint(position), button);
+}
+
+HWND VisibleBalloon() {
+    return FindTopLevelWindow(
+        {u"tooltips_class32", std::nullopt, ProcessOf(TrayWindow()), /*visibleOnly=*/true});
+}
+
+std::u16string BalloonText(HWND balloon) {
+    return ControlText(balloon);
+}
+
+testing::AssertionResult DismissBalloon(HWND balloon) {
+    ::ShowWindow(balloon, SW_HIDE);
+    return WaitUntil("the balloon to go", [&] { return !::IsWindowVisible(balloon); });
 }
 
 void RemoveTrayIcon(HWND owner, UINT id) {

@@ -2,6 +2,8 @@
 
 #include "tests/e2e/driver/input.h"
 
+#include <gtest/gtest.h>
+#include <string>
 #include <windows.h>
 
 namespace kvtx::e2e {
@@ -17,6 +19,15 @@ bool TrayShowsIcons();
 // Screen position of the middle of the icon at this position in the row, counted from the right.
 POINT TrayIconPoint(int position);
 void ClickTrayIcon(int position, MouseButton button);
+
+// The balloon shown at the tray now (Wine's explorer draws it as a tooltip window, a second or
+// two after it was asked for), or nullptr.
+HWND VisibleBalloon();
+std::u16string BalloonText(HWND balloon);
+// Hides the balloon, as its time-out would ten seconds later, and waits until it is gone: left on
+// the screen it covers the icons. Wine's balloon takes no click (its close box is drawn, not
+// handled).
+testing::AssertionResult DismissBalloon(HWND balloon);
 
 // Removes an icon whose owner died without deleting it (a test that had to kill the program),
 // so that the next scenario starts with an empty tray.

@@ -5,6 +5,8 @@
 #include "tests/e2e/driver/clipboard.h"
 #include "tests/e2e/driver/input.h"
 #include "tests/e2e/driver/polling.h"
+#include "tests/e2e/driver/top_level_windows.h"
+#include "tests/e2e/driver/tray.h"
 #include "tests/e2e/driver/waiting.h"
 #include "tests/e2e/korvatex/apply_scenario.h"
 
@@ -39,8 +41,8 @@ std::u16string Today() {
     return std::u16string(text, text + 10);
 }
 
-// The date line "%{月}月%{日}日(%{曜日}) %{元号}%{和暦年}年 %Y/%M/%D" as Windows' own clock gives it
-// (a date from 2019-05-01 on, in 令和).
+// The date line "%{月}月%{日}日(%{曜日}) %{元号}%{和暦年}年 %Y/%M/%D" as Windows' own clock gives
+// it (a date from 2019-05-01 on, in 令和).
 std::u16string JapaneseDateLine() {
     SYSTEMTIME now;
     ::GetLocalTime(&now);
@@ -149,6 +151,24 @@ TEST_F(ApplyTest, ATargetThatCopiesLateIsAwaited) {
     }
 }
 
+// With an editor open before the program starts again (its tray icon goes and comes back, and the
+// taskbar with it), hiding the program's window hands the foreground to the taskbar. The program
+// gives it back to the editor itself, so both kinds of item reach the editor's selection rather
+// than the clipboard's old text going to the taskbar.
+TEST_F(ApplyTest, AfterARestartItemsReachTheEditorOpenedBefore) {
+    ASSERT_TRUE(app_->ExitFromTray());
+    app_ = std::make_unique<KorvatexApp>(ApplyStore());
+    app_->Start();
+    ASSERT_TRUE(app_->WaitUntilHidden());
+    for (const auto& [letters, expected] :
+         {std::pair{std::vector<WORD>{'C', 'A'}, u"前犬[3]後"}, {{'A', 'C'}, u"前[猫3]後"}}) {
+        ASSERT_TRUE(SetClipboardText(u"STALE"));
+        Prepare(u"前猫3後", 1, 3);
+        ChooseFromMenu(letters);
+        EXPECT_TRUE(TargetShows(expected));
+    }
+}
+
 TEST_F(ApplyTest, TwoInputFieldsAskOnceAndBothGetTheText) {
     Prepare(u"<>", 1, 1);
     ChooseFromMenu({'A', 'B'});
@@ -201,6 +221,43 @@ TEST_F(RestoreClipboardScenario, ACopyByAnotherProgramAfterThePasteIsLeftAlone) 
     EXPECT_FALSE(PollUntil([] { return ClipboardText() == kUsers; }, 1s));
 }
 
+// A paste delay of two seconds, and the user clicks into another application before it is over:
+// that application's text is untouched, nothing goes into the first one either, and the result
+// waits on the clipboard, as a balloon at the tray icon says.
+class SlowPasteScenario : public ApplyScenario {
+protected:
+    void SetUp() override { Start(ApplyStore(), {{u"timedelay", 2000}}); }
+};
+
+TEST_F(SlowPasteScenario, AnApplicationSwitchedToDuringTheDelayKeepsItsText) {
+    TargetApp other = TargetApp::Start();
+    other.SetText(u"別のアプリ");
+    other.Select(0, -1);
+    Prepare(u"前猫3後", 1, 3);
+    ChooseFromMenu({'A', 'C'});
+    ASSERT_TRUE(WaitUntil("the result on the clipboard",
+                          [] { return ClipboardText() == std::u16string(u"[猫3]"); }));
+    // Asked again if the program's hand-over of the foreground to the target comes after it.
+    ASSERT_TRUE(WaitUntil("the other application with the keyboard", [&] {
+        if (::GetForegroundWindow() != other.Window()) {
+            ::SetForegroundWindow(other.Window());
+        }
+        return HasKeyboardFocus(other.Edit());
+    }));
+    HWND balloon = nullptr;
+    ASSERT_TRUE(WaitUntil("a balloon at the tray icon", [&] {
+        balloon = VisibleBalloon();
+        return balloon != nullptr;
+    }));
+    EXPECT_EQ(
+        BalloonText(balloon),
+        u"貼り付け先が切り替わったため貼り付けませんでした。結果はクリップボードにあります。");
+    EXPECT_EQ(other.Text(), u"別のアプリ");
+    EXPECT_EQ(target_->Text(), u"前猫3後");
+    EXPECT_EQ(ClipboardText(), std::optional<std::u16string>(u"[猫3]"));
+    EXPECT_TRUE(DismissBalloon(balloon));
+}
+
 // "%{カーソル}": after the paste the caret stands where the field stood, between the two line
 // breaks, read back from the target's edit control. Left is pressed once for the CR LF and once
 // for each character after it.
@@ -224,10 +281,12 @@ TEST_F(ApplyTest, JapaneseDateFieldsAgreeWithTheSystemClock) {
     const std::u16string before = JapaneseDateLine();
     ChooseFromMenu({'D', 'B'});
     const std::u16string after = JapaneseDateLine();
-    EXPECT_TRUE(WaitUntil("the target to show the Japanese date line", [&] {
-        const std::u16string text = target_->Text();
-        return text == u"<" + before + u">" || text == u"<" + after + u">";
-    })) << "target shows: " << platform::Utf16ToUtf8(target_->Text());
+    EXPECT_TRUE(WaitUntil("the target to show the Japanese date line",
+                          [&] {
+                              const std::u16string text = target_->Text();
+                              return text == u"<" + before + u">" || text == u"<" + after + u">";
+                          }))
+        << "target shows: " << platform::Utf16ToUtf8(target_->Text());
     const int end = static_cast<int>(1 + before.size());
     EXPECT_FALSE(PollUntil([&] { return target_->Selection() != std::pair(end, end); }, 500ms))
         << "the caret moved to " << target_->Selection().first;

@@ -6,6 +6,7 @@
 #include "tests/e2e/driver/input.h"
 #include "tests/e2e/driver/modal_dialogs.h"
 #include "tests/e2e/driver/remote_controls.h"
+#include "tests/e2e/driver/top_level_windows.h"
 #include "tests/e2e/driver/tray.h"
 #include "tests/e2e/driver/waiting.h"
 #include "tests/e2e/korvatex/korvatex_app.h"
@@ -87,11 +88,16 @@ TEST_F(PickerTest, AboutBoxFromTheSystemMenuIsModalOverThePicker) {
     EXPECT_TRUE(::IsWindowEnabled(app_.MainWindow()));
 }
 
-TEST_F(PickerTest, PositionIsClampedAtTheScreenEdges) {
-    const int width = ::GetSystemMetrics(SM_CXSCREEN);
-    const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    ASSERT_TRUE(app_.ShowPickerAt({width - 5, height - 5}));
-    EXPECT_TRUE(At(width - 160, height - 200));
+// Called up in the bottom right corner, the picker stands back just far enough to be wholly on the
+// screen, above the taskbar, its buttons within reach.
+TEST_F(PickerTest, AtTheScreensCornerThePickerIsWhollyOnIt) {
+    const POINT corner{::GetSystemMetrics(SM_CXSCREEN) - 5, ::GetSystemMetrics(SM_CYSCREEN) - 5};
+    ASSERT_TRUE(app_.ShowPickerAt(corner));
+    const RECT work = WorkAreaAt(corner);
+    const RECT shown = app_.Picker().rect;
+    EXPECT_TRUE(
+        At(work.right - (shown.right - shown.left), work.bottom - (shown.bottom - shown.top)));
+    EXPECT_TRUE(WhollyInside(app_.Picker().rect, work));
     // Pressed again while shown, the hotkey moves the picker to the cursor again.
     ASSERT_TRUE(app_.ShowPickerAt({20, 10}));
     EXPECT_TRUE(At(0, 0));
@@ -104,12 +110,13 @@ TEST_F(PickerTest, TrayIconLeftClickShowsThePickerAtTheIcon) {
     ClickTrayIcon(0, MouseButton::Left);
     ASSERT_TRUE(WaitUntil("the picker shown by a click on the tray icon",
                           [&] { return app_.Picker().visible; }));
-    // Up and to the left of the icon, kept on the screen: the taskbar lies at its bottom edge.
+    // Up and to the left of the icon, kept above the taskbar that holds it.
     const POINT icon = TrayIconPoint(0);
-    const LONG width = ::GetSystemMetrics(SM_CXSCREEN);
-    const LONG height = ::GetSystemMetrics(SM_CYSCREEN);
-    EXPECT_TRUE(At(std::clamp<LONG>(icon.x - 100, 0, width - 160),
-                   std::clamp<LONG>(icon.y - 30, 0, height - 200)));
+    const RECT work = WorkAreaAt(icon);
+    const RECT shown = app_.Picker().rect;
+    EXPECT_TRUE(At(std::min(icon.x - 100, work.right - (shown.right - shown.left)),
+                   std::min(icon.y - 30, work.bottom - (shown.bottom - shown.top))));
+    EXPECT_TRUE(WhollyInside(app_.Picker().rect, work));
     EXPECT_EQ(app_.Picker().item, 0);
     // Next to the icon the picker covers it; hidden again, it lets the tray menu be reached.
     PressKey(VK_ESCAPE);

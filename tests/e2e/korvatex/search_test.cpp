@@ -36,7 +36,7 @@ protected:
     void SetUp() override { Start(SearchStore()); }
 
     // Presses the hotkey with the mouse at `cursor` and waits for the window, which must open
-    // there, moved back just enough to be wholly on the screen, as a modal dialog over the
+    // there, moved back just enough to be wholly inside the work area, as a modal dialog over the
     // program's window with the keyboard in its box.
     HWND Open(POINT cursor = {200, 150}) {
         MoveMouse(cursor);
@@ -49,13 +49,23 @@ protected:
                               [&] { return HasKeyboardFocus(ChildById(window, kQuery)); }));
         RECT frame{};
         ::GetWindowRect(window, &frame);
-        const LONG width = ::GetSystemMetrics(SM_CXSCREEN);
-        const LONG height = ::GetSystemMetrics(SM_CYSCREEN);
-        EXPECT_EQ(frame.left, std::min(cursor.x, width - (frame.right - frame.left)));
-        EXPECT_EQ(frame.top, std::min(cursor.y, height - (frame.bottom - frame.top)));
-        EXPECT_LE(frame.right, width);
-        EXPECT_LE(frame.bottom, height);
+        const RECT work = WorkAreaAt(cursor);
+        EXPECT_EQ(frame.left, std::min(cursor.x, work.right - (frame.right - frame.left)));
+        EXPECT_EQ(frame.top, std::min(cursor.y, work.bottom - (frame.bottom - frame.top)));
+        EXPECT_TRUE(WhollyInside(frame, work));
         return window;
+    }
+
+    // The same through the tray menu's "検索(&F)". Wine's tray drops a click that comes while a
+    // window is still being mapped, so a click that brings no menu is made again.
+    HWND OpenFromTrayMenu() {
+        for (int attempt = 0; attempt < 4 && !app_->MenuTakesKeys(1); ++attempt) {
+            ClickTrayIcon(0, MouseButton::Right);
+            PollUntil([&] { return app_->MenuTakesKeys(1); }, 5s);
+        }
+        EXPECT_TRUE(WaitUntil("the tray menu", [&] { return app_->MenuTakesKeys(1); }));
+        PressKey('F');
+        return WaitForDialog(kCaption);
     }
 
     testing::AssertionResult Lists(HWND window, const std::vector<std::u16string>& titles) {
@@ -110,6 +120,18 @@ TEST_F(SearchTest, HiraganaFindsTheItemAndEnterAppliesItToTheApplicationInFront)
     EXPECT_TRUE(TargetShows(u"> 一行目\r\n> 二行目"));
 }
 
+// From the tray icon's menu, whose click gave the foreground to the taskbar, the item goes to the
+// application the user was in before.
+TEST_F(SearchTest, FromTheTrayMenuItAppliesToTheApplicationTheUserWasIn) {
+    Prepare(u"前 選択 後", 2, 4);
+    HWND window = OpenFromTrayMenu();
+    ASSERT_NE(window, nullptr);
+    TypeText(u"よろしく");
+    ASSERT_TRUE(Lists(window, {u"B-b ﾒｰﾙ/結び"}));
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(TargetShows(u"前 よろしくお願いします 後"));
+}
+
 TEST_F(SearchTest, EscAndAClickOnAnotherApplicationCloseItAndSendNothing) {
     ASSERT_TRUE(SetClipboardText(u"sentinel"));
     Prepare(u"one two", 4, 7);
@@ -118,15 +140,8 @@ TEST_F(SearchTest, EscAndAClickOnAnotherApplicationCloseItAndSendNothing) {
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitUntilClosed(kCaption));
 
-    // The tray menu's "検索(&F)" opens it too. Wine's tray drops a click that comes while a
-    // window is still being mapped, so a click that brings no menu is made again.
-    for (int attempt = 0; attempt < 4 && !app_->MenuTakesKeys(1); ++attempt) {
-        ClickTrayIcon(0, MouseButton::Right);
-        PollUntil([&] { return app_->MenuTakesKeys(1); }, 5s);
-    }
-    ASSERT_TRUE(WaitUntil("the tray menu", [&] { return app_->MenuTakesKeys(1); }));
-    PressKey('F');
-    ASSERT_NE(WaitForDialog(kCaption), nullptr);
+    // The tray menu's "検索(&F)" opens it too.
+    ASSERT_NE(OpenFromTrayMenu(), nullptr);
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitUntilClosed(kCaption));
 

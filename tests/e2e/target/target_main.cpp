@@ -6,6 +6,10 @@
 //   a remote session does;
 // - kSetCopyAfterPaste: right after each paste, it copies kLaterCopy itself, standing for another
 //   program's copy that comes after the paste.
+// It also records when it last answered a copy and a paste, on the performance counter that every
+// process reads alike, and the clipboard's sequence number right after its copy, so that a
+// benchmark reads the moments from it instead of racing to see them: kLastCopyTime,
+// kLastCopySequence and kLastPasteTime answer them (0 before the first).
 
 #include <cstring>
 #include <string>
@@ -16,12 +20,31 @@ namespace {
 constexpr int kEditId = 100;
 constexpr UINT kSetCopyDelay = WM_APP + 1;
 constexpr UINT kSetCopyAfterPaste = WM_APP + 2;
+constexpr UINT kLastCopyTime = WM_APP + 3;
+constexpr UINT kLastCopySequence = WM_APP + 4;
+constexpr UINT kLastPasteTime = WM_APP + 5;
 constexpr UINT_PTR kLateCopyTimer = 1;
 constexpr wchar_t kLaterCopy[] = L"後からのコピー";
 
 WNDPROC editProc = nullptr;
 UINT copyDelayMs = 0;
 bool copyAfterPaste = false;
+LONGLONG lastCopyTime = 0;
+DWORD lastCopySequence = 0;
+LONGLONG lastPasteTime = 0;
+
+LONGLONG Now() {
+    LARGE_INTEGER counter{};
+    ::QueryPerformanceCounter(&counter);
+    return counter.QuadPart;
+}
+
+LRESULT Copy(HWND edit, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = ::CallWindowProcW(editProc, edit, WM_COPY, wParam, lParam);
+    lastCopyTime = Now();
+    lastCopySequence = ::GetClipboardSequenceNumber();
+    return result;
+}
 
 void CopyText(HWND owner, const std::wstring& text) {
     if (!::OpenClipboard(owner)) {
@@ -40,13 +63,19 @@ void CopyText(HWND owner, const std::wstring& text) {
 }
 
 LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COPY && copyDelayMs > 0) {
-        ::SetTimer(::GetParent(edit), kLateCopyTimer, copyDelayMs, nullptr);
-        return 0;
+    if (message == WM_COPY) {
+        if (copyDelayMs > 0) {
+            ::SetTimer(::GetParent(edit), kLateCopyTimer, copyDelayMs, nullptr);
+            return 0;
+        }
+        return Copy(edit, wParam, lParam);
     }
     const LRESULT result = ::CallWindowProcW(editProc, edit, message, wParam, lParam);
-    if (message == WM_PASTE && copyAfterPaste) {
-        CopyText(edit, kLaterCopy);
+    if (message == WM_PASTE) {
+        lastPasteTime = Now();
+        if (copyAfterPaste) {
+            CopyText(edit, kLaterCopy);
+        }
     }
     return result;
 }
@@ -74,10 +103,16 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case kSetCopyAfterPaste:
         copyAfterPaste = wParam != 0;
         return 0;
+    case kLastCopyTime:
+        return static_cast<LRESULT>(lastCopyTime);
+    case kLastCopySequence:
+        return static_cast<LRESULT>(lastCopySequence);
+    case kLastPasteTime:
+        return static_cast<LRESULT>(lastPasteTime);
     case WM_TIMER:
         if (wParam == kLateCopyTimer) {
             ::KillTimer(window, kLateCopyTimer);
-            ::CallWindowProcW(editProc, ::GetDlgItem(window, kEditId), WM_COPY, 0, 0);
+            Copy(::GetDlgItem(window, kEditId), 0, 0);
         }
         return 0;
     case WM_SIZE:
