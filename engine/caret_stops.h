@@ -9,7 +9,8 @@ namespace kvtx {
 // back to `offset` in it: one for each caret stop from there to the end, as Windows' edit
 // controls count them. A CR LF pair is one stop, and so is a surrogate pair; every other UTF-16
 // unit is one. An offset inside a pair counts from there, so the caret comes to rest before the
-// pair. (Wine's edit control steps over each unit of a surrogate pair separately; see README.)
+// pair. (Wine's edit control steps over each unit of a surrogate pair separately; see
+// docs/text-engine.md.)
 std::size_t CaretStopsAfter(std::u16string_view text, std::size_t offset);
 
 } // namespace kvtx

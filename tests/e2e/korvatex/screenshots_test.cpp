@@ -1,5 +1,5 @@
-// The pictures of the README, taken of the real program: scripts/screenshots copies them from
-// the artifacts folder to docs/.
+// The pictures of the documents and the user guide, taken of the real program: scripts/screenshots
+// copies them from the artifacts folder to docs/.
 
 #include "tests/e2e/driver/environment.h"
 #include "tests/e2e/driver/files.h"
