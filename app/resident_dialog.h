@@ -21,7 +21,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 
 namespace kvtx::app {
@@ -80,7 +79,7 @@ struct ResidentHooks {
     // A phrase of the category menu was chosen: index = 26 × category + item.
     std::function<void(int index)> applyItem;
     // The menu hotkey came; the menu opens here, where the cursor was before any category file
-    // was read for it, so that a slow disk does not move it.
+    // was read for it, so that a slow disk does not move it, and its item goes to the target.
     std::function<void(platform::ScreenPoint at, const platform::Target& target)> showCategoryMenu;
     std::function<void(const platform::Target& target)> runQuickRegex;
     // The search hotkey came, or the tray menu's "検索(&F)"; the window opens at this point.

@@ -23,17 +23,12 @@ constexpr char16_t kTargetNotAnswering[] =
 
 // Why a result due for its paste was not pasted; it stays on the clipboard.
 std::u16string PasteWithheld(platform::TargetState state) {
-    switch (state) {
-    case platform::TargetState::Gone:
-        return u"貼り付け先のウィンドウが閉じられたため貼り付けませんでした。"
-               u"結果はクリップボードにあります。";
-    case platform::TargetState::NotAnswering:
-        return u"貼り付け先のアプリケーションが応答しないため貼り付けませんでした。"
-               u"結果はクリップボードにあります。";
-    default:
-        return u"貼り付け先が切り替わったため貼り付けませんでした。結果はクリップボードにあります"
-               u"。";
-    }
+    const std::u16string why = state == platform::TargetState::Gone
+                                   ? u"貼り付け先のウィンドウが閉じられたため"
+                               : state == platform::TargetState::NotAnswering
+                                   ? u"貼り付け先のアプリケーションが応答しないため"
+                                   : u"貼り付け先が切り替わったため";
+    return why + u"貼り付けませんでした。結果はクリップボードにあります。";
 }
 
 } // namespace
@@ -145,12 +140,16 @@ platform::TargetState CaptureAndPaste::AwaitTarget(const platform::TargetWindow&
     return state;
 }
 
-std::optional<std::u16string>
-CaptureAndPaste::CaptureSelection(const platform::TargetWindow& target) {
+std::optional<std::u16string> CaptureAndPaste::CaptureSelection(const platform::Target& target) {
     HideSequence(target);
+    // An item chosen with the desktop or the taskbar in front has nowhere to go.
+    if (!target) {
+        services_.messages.Show(kTargetMissing);
+        return std::nullopt;
+    }
     // The target takes its activation meanwhile.
     WaitAndPump();
-    switch (AwaitTarget(target)) {
+    switch (AwaitTarget(*target)) {
     case platform::TargetState::Ready:
         break;
     case platform::TargetState::NotAnswering:
@@ -160,8 +159,8 @@ CaptureAndPaste::CaptureSelection(const platform::TargetWindow& target) {
         services_.messages.Show(kTargetMissing);
         return std::nullopt;
     }
-    services_.foreground.ReturnFocus(target);
-    if (!services_.keystrokes.ProcessTakesKeys(target.process)) {
+    services_.foreground.ReturnFocus(*target);
+    if (!services_.keystrokes.ProcessTakesKeys(target->process)) {
         services_.messages.Show(kTargetAboveUs);
         return std::nullopt;
     }
@@ -282,12 +281,7 @@ void CaptureAndPaste::ApplyItem(int index, const platform::Target& target) {
         HideSequence(target);
         return;
     }
-    if (!target) {
-        HideSequence(target);
-        services_.messages.Show(kTargetMissing);
-        return;
-    }
-    auto captured = CaptureSelection(*target);
+    auto captured = CaptureSelection(target);
     if (!captured) {
         HideSequence(target);
         return;
@@ -320,12 +314,7 @@ void CaptureAndPaste::RunQuickRegex(RegexPrompt& prompt, const platform::Target&
         HideSequence(target);
         return;
     }
-    if (!target) {
-        HideSequence(target);
-        services_.messages.Show(kTargetMissing);
-        return;
-    }
-    auto captured = CaptureSelection(*target);
+    auto captured = CaptureSelection(target);
     if (!captured) {
         HideSequence(target);
         return;

@@ -94,8 +94,9 @@ private:
 
     // Minimize, hide, and give the foreground back to the target.
     void HideSequence(const platform::Target& target);
-    // The selection, or nullopt (with the message shown) when the keys cannot reach the target.
-    std::optional<std::u16string> CaptureSelection(const platform::TargetWindow& target);
+    // The selection, or nullopt (with the message shown) when the keys cannot reach the target
+    // or there is none.
+    std::optional<std::u16string> CaptureSelection(const platform::Target& target);
     // Waits, bounded, while the target exists but has not got the keyboard back yet.
     platform::TargetState AwaitTarget(const platform::TargetWindow& target);
     // Sends a paste that is still waiting for its timer, before the quick tool's dialog opens:
