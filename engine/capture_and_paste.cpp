@@ -18,6 +18,8 @@ constexpr char16_t kTargetAboveUs[] =
     u"管理者として実行中のアプリケーションには貼り付けできません。"
     u"Korvatexも管理者として実行してください。";
 constexpr char16_t kTargetMissing[] = u"貼り付け先のウィンドウが見つからないため、中止しました。";
+constexpr char16_t kClipboardHeld[] =
+    u"ほかのプログラムがクリップボードを使用中のため貼り付けませんでした。";
 constexpr char16_t kTargetNotAnswering[] =
     u"貼り付け先のアプリケーションが応答しないため、中止しました。";
 
@@ -48,7 +50,7 @@ private:
 CaptureAndPaste::CaptureAndPaste(DriverServices services, PickerMembers& picker,
                                  TextTransforms& transforms)
     : services_(services), picker_(picker), transforms_(transforms),
-      keeper_(services.clipboard, services.window, services.thread) {}
+      keeper_(services.clipboard, services.window, services.thread, services.balloon) {}
 
 void CaptureAndPaste::HideSequence(const platform::Target& target) {
     services_.window.Minimize();
@@ -140,7 +142,8 @@ platform::TargetState CaptureAndPaste::AwaitTarget(const platform::TargetWindow&
     return state;
 }
 
-std::optional<std::u16string> CaptureAndPaste::CaptureSelection(const platform::Target& target) {
+std::optional<std::u16string> CaptureAndPaste::CaptureSelection(const platform::Target& target,
+                                                                bool restores) {
     HideSequence(target);
     // An item chosen with the desktop or the taskbar in front has nowhere to go.
     if (!target) {
@@ -164,8 +167,8 @@ std::optional<std::u16string> CaptureAndPaste::CaptureSelection(const platform::
         services_.messages.Show(kTargetAboveUs);
         return std::nullopt;
     }
-    if (picker_.RestoresClipboard()) {
-        keeper_.SaveBeforeCopy();
+    if (restores) {
+        keeper_.BeginApplication();
     }
     const ClipboardWatch watch(services_.clipboard);
     const std::uint32_t sequenceBefore = services_.clipboard.SequenceNumber();
@@ -187,15 +190,20 @@ void CaptureAndPaste::Paste(const PendingPaste& paste) {
     // clipboard.
     const platform::TargetState state = services_.foreground.StateOf(paste.target);
     if (state != platform::TargetState::Ready) {
-        keeper_.KeepResult();
+        if (paste.restores) {
+            keeper_.KeepResult(paste.text);
+        }
         services_.balloon.ShowBalloon(PasteWithheld(state));
         return;
     }
-    // Announced, when the user's clipboard is to come back: its render request tells when the
-    // paste has taken it. The chord waits for the modifiers first, so the announcement comes
-    // right before the keys.
+    // With the user's clipboard to come back, the text goes there only now, announced: its render
+    // request tells when the paste has taken it. The chord waits for the modifiers first, so the
+    // text comes right before the keys.
     WaitForModifierRelease();
-    keeper_.AnnounceForPaste(paste.text, paste.target.process);
+    if (paste.restores && !keeper_.PutForPaste(paste.text, paste.target)) {
+        services_.balloon.ShowBalloon(kClipboardHeld);
+        return;
+    }
     services_.keystrokes.ControlChord(platform::kVkV);
     // The caret goes back to where "%{カーソル}" stood, once the paste has put it after the text.
     if (paste.caretStops > 0) {
@@ -233,14 +241,26 @@ void CaptureAndPaste::ApplyMenuChoice(int index) {
     ApplyItem(index, std::exchange(menuTarget_, std::nullopt));
 }
 
+void CaptureAndPaste::EndWithoutPaste(bool restores) {
+    // A paste still pending settles what the user's clipboard is owed instead.
+    if (restores && !pending_) {
+        keeper_.EndWithoutPaste();
+    }
+}
+
 void CaptureAndPaste::Deliver(const platform::TargetWindow& target, const std::u16string& result,
-                              const std::u16string& selection, std::size_t caretStops) {
+                              const std::u16string& selection, std::size_t caretStops,
+                              bool restores) {
     picker_.SetPreview(result);
     picker_.ShowInControls();
-    picker_.CopyPreviewToClipboard();
+    // With the user's clipboard to come back, nothing goes there before the paste: a clipboard
+    // history would record it, and a second application would find it there.
+    if (!restores) {
+        picker_.CopyPreviewToClipboard();
+    }
     // An empty result copies nothing, so the paste puts the selection back.
-    pending_ =
-        PendingPaste{target, result.empty() ? selection : result, result.empty() ? 0 : caretStops};
+    pending_ = PendingPaste{target, result.empty() ? selection : result,
+                            result.empty() ? 0 : caretStops, restores};
     HideSequence(target);
     services_.window.StartPasteTimer(picker_.TimeDelay());
 }
@@ -281,7 +301,8 @@ void CaptureAndPaste::ApplyItem(int index, const platform::Target& target) {
         HideSequence(target);
         return;
     }
-    auto captured = CaptureSelection(target);
+    const bool restores = picker_.RestoresClipboard();
+    auto captured = CaptureSelection(target, restores);
     if (!captured) {
         HideSequence(target);
         return;
@@ -294,11 +315,12 @@ void CaptureAndPaste::ApplyItem(int index, const platform::Target& target) {
     } else {
         text = *captured;
         if (!transforms_.ApplyConversion(chosen, content, text)) {
+            EndWithoutPaste(restores);
             HideSequence(target);
             return;
         }
     }
-    Deliver(*target, text, *captured, caretStops);
+    Deliver(*target, text, *captured, caretStops, restores);
 }
 
 void CaptureAndPaste::RunQuickRegex(RegexPrompt& prompt, const platform::Target& target) {
@@ -314,7 +336,8 @@ void CaptureAndPaste::RunQuickRegex(RegexPrompt& prompt, const platform::Target&
         HideSequence(target);
         return;
     }
-    auto captured = CaptureSelection(target);
+    const bool restores = picker_.RestoresClipboard();
+    auto captured = CaptureSelection(target, restores);
     if (!captured) {
         HideSequence(target);
         return;
@@ -324,10 +347,11 @@ void CaptureAndPaste::RunQuickRegex(RegexPrompt& prompt, const platform::Target&
         transforms_.SubstituteQuick(text, request->pattern, request->replacement);
     if (status != RegexStatus::kDone) {
         services_.messages.Show(std::u16string(RegexFailureMessage(status)));
+        EndWithoutPaste(restores);
         HideSequence(target);
         return;
     }
-    Deliver(*target, text, *captured);
+    Deliver(*target, text, *captured, 0, restores);
 }
 
 } // namespace kvtx

@@ -90,13 +90,15 @@ private:
         platform::TargetWindow target;
         std::u16string text;
         std::size_t caretStops = 0;
+        // The user's clipboard is owed back: the text goes to the clipboard with the paste.
+        bool restores = false;
     };
 
     // Minimize, hide, and give the foreground back to the target.
     void HideSequence(const platform::Target& target);
     // The selection, or nullopt (with the message shown) when the keys cannot reach the target
     // or there is none.
-    std::optional<std::u16string> CaptureSelection(const platform::Target& target);
+    std::optional<std::u16string> CaptureSelection(const platform::Target& target, bool restores);
     // Waits, bounded, while the target exists but has not got the keyboard back yet.
     platform::TargetState AwaitTarget(const platform::TargetWindow& target);
     // Sends a paste that is still waiting for its timer, before the quick tool's dialog opens:
@@ -115,7 +117,9 @@ private:
     // paste puts back when the result is empty. After a paste of the result, the caret is moved
     // back by caretStops.
     void Deliver(const platform::TargetWindow& target, const std::u16string& result,
-                 const std::u16string& selection, std::size_t caretStops = 0);
+                 const std::u16string& selection, std::size_t caretStops, bool restores);
+    // An application that saved the user's clipboard stops before its paste.
+    void EndWithoutPaste(bool restores);
     void Paste(const PendingPaste& paste);
 
     DriverServices services_;

@@ -53,8 +53,8 @@ JapaneseEra EraOn(int year, int month, int day) {
 char16_t WeekdayKanji(int year, int month, int day) {
     static constexpr char16_t kKanji[] = u"日月火水木金土";
     // 1970-01-01 was a Thursday (木, 4).
-    const long long days = DaysFromCivil(year, static_cast<unsigned>(month),
-                                         static_cast<unsigned>(day));
+    const long long days =
+        DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day));
     const long long weekday = ((days % 7) + 7 + 4) % 7;
     return kKanji[weekday];
 }

@@ -46,14 +46,25 @@ public:
 
     // Everything the clipboard holds in formats kept in memory (text, "HTML Format", "Rich Text
     // Format", file lists, device-independent bitmaps, registered formats); handles of other kinds
-    // (bitmaps, metafiles, palettes) are left out. nullopt when it cannot be opened now.
+    // (bitmaps, metafiles, palettes) are left out. Of the formats the system makes from one
+    // another, the most faithful one present is kept, whatever order its owner gave them in:
+    // Unicode text with its locale, a bitmap with its alpha channel. nullopt when it cannot be
+    // opened now.
     virtual std::optional<SavedClipboard> Save() = 0;
     // Empties the clipboard and announces these contents, which the program's window renders
     // format by format only when a reader first asks for one: so the program learns when the
     // paste takes its text, and putting back a large clipboard costs nothing until it is pasted.
-    // Monitors such as a clipboard history are asked to leave the announcement alone. False when
-    // the clipboard cannot be opened now.
+    // False when the clipboard cannot be opened now.
     virtual bool Offer(const SavedClipboard& contents) = 0;
+    // Empties the clipboard and puts these contents there, rendered at once: they stay when the
+    // program ends in any way. False when the clipboard cannot be opened now.
+    //
+    // What Offer and Put write carries the markers that clipboard histories and viewers read
+    // ("ExcludeClipboardContentFromMonitorProcessing", "CanIncludeInClipboardHistory" and
+    // "CanUploadToCloudClipboard" as 0, "Clipboard Viewer Ignore"), so that they leave it alone:
+    // the text to paste is the user's only through the paste, and contents put back were recorded
+    // when the user copied them.
+    virtual bool Put(const SavedClipboard& contents) = 0;
     // One announced format, given to the reader that asked for it (inside the render request).
     virtual void Render(const SavedClipboard::Format& format) = 0;
     // The process of the window that holds the clipboard open now (during a render request, the

@@ -21,8 +21,9 @@ public:
     // returns at once when the queue is empty.
     virtual void PumpOneMessage() = 0;
     // Runs the work on a thread of its own while this one goes on dispatching its messages, and
-    // returns once the work is done.
-    virtual void RunAside(const std::function<void()>& work) = 0;
+    // returns once the work is done (true) or after timeoutMs (false). Work still running then is
+    // left to finish on its own, so it must own what it touches.
+    virtual bool RunAside(std::function<void()> work, int timeoutMs) = 0;
 };
 
 } // namespace kvtx::platform

@@ -20,6 +20,7 @@ public:
     void WatchChanges(bool on) override;
     std::optional<platform::SavedClipboard> Save() override;
     bool Offer(const platform::SavedClipboard& contents) override;
+    bool Put(const platform::SavedClipboard& contents) override;
     void Render(const platform::SavedClipboard::Format& format) override;
     void RenderBeforeExit(const platform::SavedClipboard& contents) override;
     std::uint32_t ReaderProcessId() const override;
@@ -43,7 +44,7 @@ public:
     void WaitForMessage(int milliseconds) override;
     std::int64_t SteadyMilliseconds() const override;
     void PumpOneMessage() override;
-    void RunAside(const std::function<void()>& work) override;
+    bool RunAside(std::function<void()> work, int timeoutMs) override;
 };
 
 class Win32PasteWindow final : public platform::PasteWindow {

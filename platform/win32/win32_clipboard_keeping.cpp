@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <set>
+#include <vector>
 
 namespace kvtx::win32 {
 namespace {
@@ -32,28 +33,27 @@ bool HeldInMemory(UINT format) {
 }
 
 // The system makes each text format from another, and each device-independent bitmap from the
-// other, whenever a program asks for one that is not there, and lists the formats it can make
-// after those a program put there. So of each family only the first listed is kept, the one its
-// owner gave, and the system makes the others again after the restore: fetching them would have
-// the system convert the data first, which for a large picture takes as long as fetching it.
-enum class Family { Text, Bitmap, None };
-
-Family FamilyOf(UINT format) {
+// other, whenever a program asks for one that is not there. Of each family the most faithful one
+// present is kept, whatever order its owner put them in: Unicode text (with the locale the system
+// converts it by), which holds every character where ANSI text has "?" for those outside its code
+// page, and CF_DIBV5, which keeps the alpha channel that CF_DIB drops. The system makes the others
+// again after the restore; fetching them would have it convert the data first, which for a large
+// picture takes as long as fetching it.
+bool Superseded(UINT format, const std::set<UINT>& present) {
     switch (format) {
     case CF_TEXT:
     case CF_OEMTEXT:
-    case CF_UNICODETEXT:
-        return Family::Text;
+        return present.count(CF_UNICODETEXT) != 0 ||
+               (format == CF_OEMTEXT && present.count(CF_TEXT) != 0);
     case CF_DIB:
-    case CF_DIBV5:
-        return Family::Bitmap;
+        return present.count(CF_DIBV5) != 0;
     default:
-        return Family::None;
+        return false;
     }
 }
 
 // Hands a copy of the bytes to the clipboard as this format; the clipboard owns it afterwards.
-void Put(UINT format, const void* bytes, std::size_t size) {
+void PutBytes(UINT format, const void* bytes, std::size_t size) {
     HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, std::max<std::size_t>(size, 1));
     if (memory == nullptr) {
         return;
@@ -68,19 +68,24 @@ void Put(UINT format, const void* bytes, std::size_t size) {
     ::GlobalFree(memory);
 }
 
-void Put(const platform::SavedClipboard::Format& format) {
-    Put(format.id, format.bytes.data(), format.bytes.size());
+void PutFormat(const platform::SavedClipboard::Format& format) {
+    PutBytes(format.id, format.bytes.data(), format.bytes.size());
 }
 
-// Clipboard monitors (the system's clipboard history, its cloud clipboard) read every new
-// contents at once; this format asks them to leave the program's announcements alone, so that
-// the first reader of the pasted text is the target, and the user's contents put back are not
-// recorded twice.
+// Clipboard monitors (the system's clipboard history, its cloud clipboard, viewers and
+// third-party histories) read every new contents at once; these formats ask them to leave what
+// the program writes alone, so that the first reader of the pasted text is the target and the
+// user's contents put back are not recorded twice.
 void AskMonitorsToLeaveAlone() {
     static const UINT exclude =
         ::RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
-    const char nothing = 0;
-    Put(exclude, &nothing, sizeof nothing);
+    static const UINT noHistory = ::RegisterClipboardFormatW(L"CanIncludeInClipboardHistory");
+    static const UINT noCloud = ::RegisterClipboardFormatW(L"CanUploadToCloudClipboard");
+    static const UINT viewerIgnore = ::RegisterClipboardFormatW(L"Clipboard Viewer Ignore");
+    const DWORD no = 0;
+    for (const UINT marker : {exclude, noHistory, noCloud, viewerIgnore}) {
+        PutBytes(marker, &no, sizeof no);
+    }
 }
 
 } // namespace
@@ -90,12 +95,15 @@ std::optional<platform::SavedClipboard> Win32Clipboard::Save() {
     if (!clipboard.IsOpen()) {
         return std::nullopt;
     }
-    platform::SavedClipboard saved;
-    std::set<Family> kept;
+    std::vector<UINT> listed;
     for (UINT format = ::EnumClipboardFormats(0); format != 0;
          format = ::EnumClipboardFormats(format)) {
-        const Family family = FamilyOf(format);
-        if (!HeldInMemory(format) || (family != Family::None && !kept.insert(family).second)) {
+        listed.push_back(format);
+    }
+    const std::set<UINT> present(listed.begin(), listed.end());
+    platform::SavedClipboard saved;
+    for (const UINT format : listed) {
+        if (!HeldInMemory(format) || Superseded(format, present)) {
             continue;
         }
         // A format its owner fails to render is left out.
@@ -122,8 +130,21 @@ bool Win32Clipboard::Offer(const platform::SavedClipboard& contents) {
     return true;
 }
 
+bool Win32Clipboard::Put(const platform::SavedClipboard& contents) {
+    const OpenedClipboard clipboard(owner_);
+    if (!clipboard.IsOpen()) {
+        return false;
+    }
+    ::EmptyClipboard();
+    AskMonitorsToLeaveAlone();
+    for (const auto& format : contents.formats) {
+        PutFormat(format);
+    }
+    return true;
+}
+
 void Win32Clipboard::Render(const platform::SavedClipboard::Format& format) {
-    Put(format);
+    PutFormat(format);
 }
 
 void Win32Clipboard::RenderBeforeExit(const platform::SavedClipboard& contents) {
@@ -133,7 +154,7 @@ void Win32Clipboard::RenderBeforeExit(const platform::SavedClipboard& contents) 
         return;
     }
     for (const auto& format : contents.formats) {
-        Put(format);
+        PutFormat(format);
     }
 }
 

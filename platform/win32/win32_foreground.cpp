@@ -49,8 +49,12 @@ std::optional<TargetWindow> AsApplication(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     ::GetGUIThreadInfo(thread, &info);
+    DWORD focusProcess = 0;
+    if (info.hwndFocus != nullptr) {
+        ::GetWindowThreadProcessId(info.hwndFocus, &focusProcess);
+    }
     return TargetWindow{reinterpret_cast<std::uintptr_t>(window), process, thread,
-                        reinterpret_cast<std::uintptr_t>(info.hwndFocus)};
+                        reinterpret_cast<std::uintptr_t>(info.hwndFocus), focusProcess};
 }
 
 // Shown on this virtual desktop (Windows keeps the windows of the others, and suspended

@@ -1,6 +1,9 @@
 #include "platform/win32/apply_services.h"
 #include "platform/win32/unique_handle.h"
 
+#include <algorithm>
+#include <memory>
+
 namespace kvtx::win32 {
 
 namespace {
@@ -52,20 +55,32 @@ void Win32UiThread::PumpOneMessage() {
     ::DispatchMessageW(&message);
 }
 
-void Win32UiThread::RunAside(const std::function<void()>& work) {
+bool Win32UiThread::RunAside(std::function<void()> work, int timeoutMs) {
+    // The thread owns the work: it may outlive this call.
+    auto* owned = new std::function<void()>(std::move(work));
     const auto run = [](void* parameter) -> DWORD {
-        (*static_cast<const std::function<void()>*>(parameter))();
+        const std::unique_ptr<std::function<void()>> task(
+            static_cast<std::function<void()>*>(parameter));
+        (*task)();
         return 0;
     };
-    const KernelHandle thread(
-        ::CreateThread(nullptr, 0, run, const_cast<std::function<void()>*>(&work), 0, nullptr));
+    const KernelHandle thread(::CreateThread(nullptr, 0, run, owned, 0, nullptr));
     if (!thread) {
-        work();
-        return;
+        const std::unique_ptr<std::function<void()>> task(owned);
+        (*task)();
+        return true;
     }
     HANDLE handle = thread.get();
-    while (::MsgWaitForMultipleObjectsEx(1, &handle, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE) !=
-           WAIT_OBJECT_0) {
+    const ULONGLONG deadline = ::GetTickCount64() + static_cast<ULONGLONG>(std::max(timeoutMs, 0));
+    for (;;) {
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= deadline) {
+            return ::WaitForSingleObject(handle, 0) == WAIT_OBJECT_0;
+        }
+        if (::MsgWaitForMultipleObjectsEx(1, &handle, static_cast<DWORD>(deadline - now),
+                                          QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0) {
+            return true;
+        }
         PumpOneMessage();
     }
 }

@@ -151,17 +151,27 @@ protected:
             }
             if (key == platform::kVkC) {
                 ++target.copies;
-                // An application copies nothing without a selection.
-                if (!target.selected.empty()) {
-                    thread.at.emplace(thread.waitedMs + copyDelayMs,
-                                      [this, copied = target.selected] { clipboard.Set(copied); });
-                }
+                // An application copies nothing without a selection; one that answers late has
+                // answered the keys before first.
+                const auto copy = [this] {
+                    if (!target.selected.empty()) {
+                        clipboard.Set(target.selected);
+                    }
+                };
+                thread.at.emplace(thread.waitedMs + copyDelayMs, copy);
             } else if (key == platform::kVkLeft) {
                 ADD_FAILURE() << "Left with Ctrl down";
             } else if (key == platform::kVkV && target.takesPastes) {
                 ++target.pastes;
-                target.before += clipboard.ReadForPaste(kEditor.process);
-                target.selected.clear();
+                const auto paste = [this] {
+                    target.before += clipboard.ReadForPaste(readerProcess);
+                    target.selected.clear();
+                };
+                if (pasteDelayMs > 0) {
+                    thread.at.emplace(thread.waitedMs + pasteDelayMs, paste);
+                } else {
+                    paste();
+                }
             }
         };
         clipboard.onRenderRequest = [this](unsigned format) {
@@ -203,8 +213,11 @@ protected:
     std::unique_ptr<FakePicker> picker;
     std::unique_ptr<CaptureAndPaste> driver;
     Target target;
-    // How long the target takes to answer Ctrl+C.
+    // How long the target takes to answer Ctrl+C and Ctrl+V, and the process its paste reads the
+    // clipboard from.
     int copyDelayMs = 0;
+    int pasteDelayMs = 0;
+    std::uint32_t readerProcess = kEditor.process;
     EventLog log;
 };
 
@@ -695,22 +708,30 @@ TEST_F(RestoreClipboardTest, TheUsersClipboardComesBackOnceThePasteHasTakenTheRe
     EXPECT_EQ(clipboard.text, u"Dear Bob,");
 }
 
-// The contents go back announced: nothing is copied until a reader asks, the next application
-// takes them as they are rather than fetching them again, and they are rendered for good when
-// the program ends. A newer copy replaces them for every later application.
-TEST_F(RestoreClipboardTest, TheUsersClipboardGoesBackAnnouncedAndIsKeptUntilReplaced) {
+// Small contents go back rendered at once, so that nothing the program could lose by ending holds
+// them. Large ones go back announced: nothing is copied until a reader asks, the next application
+// takes them as they are rather than fetching them again, and they are rendered for good when the
+// program ends. A newer copy replaces them for every later application.
+TEST_F(RestoreClipboardTest, SmallContentsGoBackWholeAndLargeOnesAnnouncedKeptUntilReplaced) {
+    Apply(0, 0);
+    FirePasteTimer();
+    FireRestoreTimer();
+    EXPECT_TRUE(clipboard.pending.empty());
+    EXPECT_EQ(clipboard.text, kUsers);
+
+    clipboard.others[49'999].assign(kRenderAtOnceBytes, std::byte{0x40});
     Apply(0, 0);
     FirePasteTimer();
     FireRestoreTimer();
     EXPECT_EQ(clipboard.pending, (std::set<unsigned>{FakeClipboard::kText, 49'999}));
-    EXPECT_EQ(clipboard.saves, 1);
+    EXPECT_EQ(clipboard.saves, 2);
 
     target = {u"<", u"Ann", u">"};
     Apply(0, 0);
     FirePasteTimer();
     FireRestoreTimer();
     EXPECT_EQ(target.Text(), u"<Dear Ann,>");
-    EXPECT_EQ(clipboard.saves, 1);
+    EXPECT_EQ(clipboard.saves, 2);
     ExpectTheUsersClipboard();
 
     clipboard.Set(u"newer");
@@ -718,10 +739,120 @@ TEST_F(RestoreClipboardTest, TheUsersClipboardGoesBackAnnouncedAndIsKeptUntilRep
     Apply(0, 0);
     FirePasteTimer();
     FireRestoreTimer();
-    EXPECT_EQ(clipboard.saves, 2);
+    EXPECT_EQ(clipboard.saves, 3);
     driver->Keeper().OnRenderAll();
     EXPECT_TRUE(clipboard.pending.empty());
     EXPECT_EQ(clipboard.text, u"newer");
+}
+
+// A target that reads its paste late, and a second application started meanwhile: the second
+// one takes over what is owed without touching the clipboard, so the late paste still gets the
+// first result, never the user's old clipboard, and the user's clipboard comes back after the
+// second paste.
+TEST_F(RestoreClipboardTest, ALatePasteGetsItsResultWhileASecondApplicationRuns) {
+    pasteDelayMs = 600;
+    Apply(0, 0);
+    FirePasteTimer();
+    EXPECT_EQ(target.Text(), u"<Bob>") << "not read yet";
+    // The target is busy: its paste comes during the second capture, whose copy comes after it
+    // and finds no selection, so the capture takes the clipboard's text.
+    copyDelayMs = 700;
+    Apply(0, 0);
+    EXPECT_EQ(target.before, u"<Dear Bob,");
+    FireRestoreTimer();
+    EXPECT_EQ(clipboard.text, u"Dear Bob,")
+        << "nothing goes back while an application is under way";
+    pasteDelayMs = copyDelayMs = 0;
+    FirePasteTimer();
+    FireRestoreTimer();
+    EXPECT_EQ(target.Text(), u"<Dear Bob,Dear Dear Bob,,>");
+    ExpectTheUsersClipboard();
+    EXPECT_EQ(clipboard.saves, 1);
+}
+
+// Every way an application that saved the user's clipboard can end brings it back: a second
+// application before the first one's paste (which takes the debt over rather than saving the
+// first one's selection), a refused conversion or quick-tool run, an unreadable reader that is
+// the target's own (no window, or a frame hosting another process's control). The next
+// application then saves the user's clipboard afresh, not what an earlier one left there.
+TEST_F(RestoreClipboardTest, EveryWayOutOfAnApplicationBringsTheUsersClipboardBack) {
+    ScriptedRegexPrompt prompt;
+    struct Case {
+        const char* what;
+        std::function<void()> apply;
+    };
+    const Case cases[] = {
+        {"a second application within the delay",
+         [&] {
+             Apply(0, 0);
+             Apply(0, 0);
+             FirePasteTimer();
+         }},
+        {"a refused conversion",
+         [&] {
+             transforms.conversionFails = true;
+             Apply(0, 2);
+             transforms.conversionFails = false;
+         }},
+        {"a refused quick-tool run",
+         [&] {
+             prompt.answer = QuickRegexRequest{u"(", u""};
+             driver->RunQuickRegex(prompt, kEditor);
+         }},
+        {"a reader with no window",
+         [&] {
+             readerProcess = 0;
+             Apply(0, 0);
+             FirePasteTimer();
+             readerProcess = kEditor.process;
+         }},
+        {"a frame hosting another process's control",
+         [&] {
+             readerProcess = 6060;
+             platform::TargetWindow hosting = kEditor;
+             hosting.focusProcess = 6060;
+             driver->ApplyItem(0, hosting);
+             FirePasteTimer();
+             readerProcess = kEditor.process;
+         }},
+    };
+    for (const auto& c : cases) {
+        target = {u"<", u"Bob", u">"};
+        const int saves = clipboard.saves;
+        c.apply();
+        FireRestoreTimer();
+        ExpectTheUsersClipboard();
+        EXPECT_EQ(clipboard.saves, saves + 1) << c.what;
+        EXPECT_EQ(window.restoreTimerMs, -1) << c.what;
+    }
+}
+
+// With the setting on the result reaches the clipboard only with the paste, so a history sees
+// nothing but the program's marked writes; a save that the owner holds up goes on without a
+// restore after kSaveWaitMs, with one balloon, and the result is still pasted; a clipboard held
+// open by another program for a moment when the text goes there delays the paste, no more.
+TEST_F(RestoreClipboardTest, TheResultGoesOnlyWithThePasteAndNoClipboardHoldsTheApplicationUp) {
+    Apply(0, 0);
+    EXPECT_EQ(picker->copies, 0);
+    EXPECT_EQ(clipboard.text, u"Bob");
+    thread.at.emplace(thread.waitedMs + 30, [&] { clipboard.locked = false; });
+    clipboard.locked = true;
+    FirePasteTimer();
+    EXPECT_EQ(target.Text(), u"<Dear Bob,>");
+    FireRestoreTimer();
+    ExpectTheUsersClipboard();
+
+    clipboard.onSave = [&] { thread.waitedMs += kSaveWaitMs + 500; };
+    target = {u"<", u"Bob", u">"};
+    Apply(0, 0);
+    FirePasteTimer();
+    FireRestoreTimer();
+    EXPECT_EQ(target.Text(), u"<Dear Bob,>");
+    EXPECT_EQ(clipboard.text, u"Dear Bob,");
+    EXPECT_EQ(tray.balloons,
+              std::vector<std::u16string>{u"クリップボードの内容をすぐに保存できなかったため、"
+                                          u"今回は貼り付け後に元に戻しません。"});
+    EXPECT_FALSE(driver->Busy());
 }
 
 // A paste withheld because the user went elsewhere leaves the result for the user to paste.

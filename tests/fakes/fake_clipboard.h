@@ -33,6 +33,9 @@ public:
             return std::nullopt;
         }
         ++saves;
+        if (onSave) {
+            onSave();
+        }
         ReadAll(0);
         platform::SavedClipboard saved = platform::UnicodeTextContents(text);
         for (const auto& [id, bytes] : others) {
@@ -49,6 +52,19 @@ public:
         programOwns = true;
         for (const auto& format : contents.formats) {
             pending.insert(format.id);
+        }
+        return true;
+    }
+    // Rendered at once: nothing is announced.
+    bool Put(const platform::SavedClipboard& contents) override {
+        if (locked) {
+            return false;
+        }
+        Note(log, "put");
+        Empty();
+        programOwns = true;
+        for (const auto& format : contents.formats) {
+            Render(format);
         }
         return true;
     }
@@ -96,6 +112,8 @@ public:
     std::uint32_t reader = 0;
     std::function<void(unsigned format)> onRenderRequest;
     std::function<void()> onReplaced;
+    // Stands for an owner that renders its delayed formats while the save waits.
+    std::function<void()> onSave;
     EventLog* log = nullptr;
 
 private:

@@ -12,8 +12,8 @@ namespace kvtx::testing {
 // state each query finds the target in. onQuery lets a test change it as time passes.
 class FakeForeground final : public platform::Foreground {
 public:
-    static constexpr platform::TargetWindow kEditor{0x1000, 4242, 77, 0x1001};
-    static constexpr platform::TargetWindow kNotepad{0x2000, 5151, 88, 0x2001};
+    static constexpr platform::TargetWindow kEditor{0x1000, 4242, 77, 0x1001, 4242};
+    static constexpr platform::TargetWindow kNotepad{0x2000, 5151, 88, 0x2001, 5151};
 
     std::optional<platform::TargetWindow> Application() const override { return front; }
     std::optional<platform::TargetWindow> LastApplication() const override { return last; }
