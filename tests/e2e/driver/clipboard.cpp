@@ -7,6 +7,7 @@
 #include "tests/e2e/driver/unix_command.h"
 
 #include <cstring>
+#include <string>
 #include <windows.h>
 
 namespace kvtx::e2e {
@@ -64,6 +65,16 @@ bool SetClipboardTextWith(const std::u16string& text, const std::u16string& form
     OpenedClipboard clipboard;
     return clipboard && ::EmptyClipboard() && PutText(text) &&
            Put(RegisteredFormat(formatName), bytes.data(), bytes.size());
+}
+
+bool SetClipboardAnsiTextFirst(const std::u16string& text) {
+    const int length =
+        ::WideCharToMultiByte(CP_ACP, 0, win32::Wide(text), -1, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, win32::Wide(text), -1, ansi.data(), length, nullptr, nullptr);
+    OpenedClipboard clipboard;
+    return clipboard && ::EmptyClipboard() && Put(CF_TEXT, ansi.data(), ansi.size()) &&
+           PutText(text);
 }
 
 bool SetClipboardPicture(std::size_t pixelBytes) {

@@ -14,6 +14,9 @@ bool EmptyClipboard();
 // Text and, beside it, a registered format holding these bytes, as a rich editor copies both.
 bool SetClipboardTextWith(const std::u16string& text, const std::u16string& formatName,
                           const std::string& bytes);
+// ANSI text first (the code page's bytes, "?" for what it lacks) and the Unicode text after it,
+// as older programs put them.
+bool SetClipboardAnsiTextFirst(const std::u16string& text);
 // A device-independent bitmap with about this many bytes of pixels, as a picture editor copies
 // one.
 bool SetClipboardPicture(std::size_t pixelBytes);

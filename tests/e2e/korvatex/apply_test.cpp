@@ -3,6 +3,7 @@
 
 #include "platform/utf.h"
 #include "tests/e2e/driver/clipboard.h"
+#include "tests/e2e/driver/clipboard_history.h"
 #include "tests/e2e/driver/input.h"
 #include "tests/e2e/driver/polling.h"
 #include "tests/e2e/driver/top_level_windows.h"
@@ -10,6 +11,7 @@
 #include "tests/e2e/driver/waiting.h"
 #include "tests/e2e/korvatex/apply_scenario.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace kvtx::e2e {
@@ -30,6 +32,7 @@ std::vector<StoreCategory> ApplyStore() {
         {u"和文",
          {TextItem(u"宛名", u"%original様\r\n%{カーソル}\r\nよろしくお願いいたします。"),
           TextItem(u"日付", u"%{月}月%{日}日(%{曜日}) %{元号}%{和暦年}年 %Y/%M/%D%{カーソル}")}},
+        {u"誤り", {ConversionItem(u"閉じない括弧", {{1, u"(", u"x", {}}})}},
     };
 }
 
@@ -207,6 +210,103 @@ TEST_F(RestoreClipboardScenario, TheUsersClipboardComesBackAfterThePaste) {
         const auto rich = ClipboardFormat(kRich);
         return ClipboardText() == kUsers && rich && rich->starts_with(kRichBytes);
     }));
+}
+
+// The program's process, whose copy of the result makes it the clipboard's owner; the clipboard is
+// not opened, which would read the announced text before the target does.
+bool ProgramOwnsTheClipboard(HWND programWindow) {
+    DWORD owner = 0;
+    DWORD program = 1;
+    ::GetWindowThreadProcessId(::GetClipboardOwner(), &owner);
+    ::GetWindowThreadProcessId(programWindow, &program);
+    return owner == program;
+}
+
+// A target that answers its paste late, and a second application started while it waits: the
+// late paste gets the first result, not the user's old clipboard, and the user's clipboard is back
+// after the second paste.
+TEST_F(RestoreClipboardScenario, ALatePasteGetsItsResultWhileASecondApplicationRuns) {
+    ASSERT_TRUE(SetClipboardText(kUsers));
+    target_->SetPasteDelay(600ms);
+    Prepare(u"前猫3後", 1, 3);
+    ChooseFromMenu({'A', 'C'});
+    ASSERT_TRUE(WaitUntil("the result on its way to the target",
+                          [&] { return ProgramOwnsTheClipboard(app_->MainWindow()); }));
+    // Its paste done, the target has no selection: the second capture takes the first result.
+    ChooseFromMenu({'A', 'C'});
+    EXPECT_TRUE(TargetShows(u"前[猫3][[猫3]]後"));
+    EXPECT_TRUE(WaitUntil("the user's clipboard back",
+                          [] { return ClipboardText() == std::u16string(kUsers); }));
+}
+
+// A conversion refused after the capture brings the user's clipboard back at once, and the next
+// application saves it again, not the selection.
+TEST_F(RestoreClipboardScenario, ARefusedConversionBringsTheUsersClipboardBack) {
+    ASSERT_TRUE(SetClipboardText(kUsers));
+    Prepare(u"前猫3後", 1, 3);
+    ChooseFromMenu({'E', 'A'});
+    EXPECT_EQ(app_->WaitForMessage(app_->MainWindow()), u"正規表現の構文に誤りがあります");
+    ASSERT_TRUE(app_->AnswerMessage());
+    EXPECT_TRUE(WaitUntil("the user's clipboard back after the refusal",
+                          [] { return ClipboardText() == std::u16string(kUsers); }));
+    Prepare(u"前猫3後", 1, 3);
+    ChooseFromMenu({'A', 'C'});
+    ASSERT_TRUE(TargetShows(u"前[猫3]後"));
+    EXPECT_TRUE(WaitUntil("the user's clipboard back after the next application",
+                          [] { return ClipboardText() == std::u16string(kUsers); }));
+}
+
+// An owner that puts ANSI text before its Unicode text, as older programs do: the text comes back
+// whole, emoji included, rather than as the code page's "?".
+TEST_F(RestoreClipboardScenario, TextGivenAsAnsiFirstComesBackWithItsEmoji) {
+    ASSERT_TRUE(SetClipboardAnsiTextFirst(kUsers));
+    Prepare(u"前猫3後", 1, 3);
+    ChooseFromMenu({'A', 'C'});
+    ASSERT_TRUE(TargetShows(u"前[猫3]後"));
+    EXPECT_TRUE(WaitUntil("the user's clipboard back in Unicode",
+                          [] { return ClipboardText() == std::u16string(kUsers); }));
+}
+
+// Two clipboard histories beside the program, one honouring Windows' markers and one only
+// "Clipboard Viewer Ignore": neither records the result, and neither reads it before the target,
+// so the user's clipboard comes back.
+TEST_F(RestoreClipboardScenario, ClipboardHistoriesRecordNoResultAndDoNotStopTheRestore) {
+    ClipboardHistory windows(ClipboardHistory::Honours::WindowsMarkers);
+    ClipboardHistory thirdParty(ClipboardHistory::Honours::ViewerIgnoreOnly);
+    ASSERT_TRUE(windows.WaitUntilListening() && thirdParty.WaitUntilListening());
+    ASSERT_TRUE(SetClipboardText(kUsers));
+    Prepare(u"前猫3後", 1, 3);
+    ChooseFromMenu({'A', 'C'});
+    ASSERT_TRUE(TargetShows(u"前[猫3]後"));
+    EXPECT_TRUE(WaitUntil("the user's clipboard back",
+                          [] { return ClipboardText() == std::u16string(kUsers); }));
+    for (const ClipboardHistory* history : {&windows, &thirdParty}) {
+        const auto recorded = history->Recorded();
+        EXPECT_EQ(std::count(recorded.begin(), recorded.end(), u"[猫3]"), 0);
+        EXPECT_EQ(std::count(recorded.begin(), recorded.end(), kUsers), 1)
+            << "the user's own copy, once";
+    }
+}
+
+// With a long paste delay, a second application within it: only its result is pasted, and the
+// user's clipboard, not the first result, comes back.
+class SlowRestoreScenario : public ApplyScenario {
+protected:
+    void SetUp() override { Start(ApplyStore(), {{u"restoreclip", 1}, {u"timedelay", 1500}}); }
+};
+
+TEST_F(SlowRestoreScenario, ASecondApplicationWithinTheDelayKeepsTheUsersClipboard) {
+    static constexpr char16_t kUsers[] = u"KEEP😀 ①";
+    ASSERT_TRUE(SetClipboardText(kUsers));
+    Prepare(u"前猫3後", 1, 3);
+    const auto before = PerformanceClock::now();
+    ChooseFromMenu({'C', 'A'});
+    // The first capture over, its paste waits for the delay.
+    ASSERT_TRUE(WaitUntil("the first copy", [&] { return target_->LastCopy() > before; }));
+    ChooseFromMenu({'C', 'A'});
+    EXPECT_TRUE(TargetShows(u"前犬[3]後"));
+    EXPECT_TRUE(WaitUntil("the user's clipboard back",
+                          [] { return ClipboardText() == std::u16string(kUsers); }));
 }
 
 TEST_F(RestoreClipboardScenario, ACopyByAnotherProgramAfterThePasteIsLeftAlone) {

@@ -5,14 +5,18 @@
 // - kSetCopyDelay: the edit answers a copy this many milliseconds late, as a busy application or
 //   a remote session does;
 // - kSetCopyAfterPaste: right after each paste, it copies kLaterCopy itself, standing for another
-//   program's copy that comes after the paste.
+//   program's copy that comes after the paste;
+// - kSetPasteDelay: the edit answers a paste this many milliseconds late, and a copy asked for
+//   meanwhile after it, in order, as a busy application works through its commands.
 // It also records when it last answered a copy and a paste, on the performance counter that every
 // process reads alike, and the clipboard's sequence number right after its copy, so that a
 // benchmark reads the moments from it instead of racing to see them: kLastCopyTime,
 // kLastCopySequence and kLastPasteTime answer them (0 before the first).
 
 #include <cstring>
+#include <deque>
 #include <string>
+#include <utility>
 #include <windows.h>
 
 namespace {
@@ -23,11 +27,17 @@ constexpr UINT kSetCopyAfterPaste = WM_APP + 2;
 constexpr UINT kLastCopyTime = WM_APP + 3;
 constexpr UINT kLastCopySequence = WM_APP + 4;
 constexpr UINT kLastPasteTime = WM_APP + 5;
+constexpr UINT kSetPasteDelay = WM_APP + 6;
+constexpr UINT_PTR kLatePasteTimer = 2;
 constexpr UINT_PTR kLateCopyTimer = 1;
 constexpr wchar_t kLaterCopy[] = L"後からのコピー";
 
 WNDPROC editProc = nullptr;
 UINT copyDelayMs = 0;
+UINT pasteDelayMs = 0;
+// The paste and the copies waiting for it, in order.
+std::deque<UINT> waiting;
+bool replaying = false;
 bool copyAfterPaste = false;
 LONGLONG lastCopyTime = 0;
 DWORD lastCopySequence = 0;
@@ -63,12 +73,21 @@ void CopyText(HWND owner, const std::wstring& text) {
 }
 
 LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    if ((message == WM_COPY || message == WM_PASTE) && !waiting.empty()) {
+        waiting.push_back(message);
+        return 0;
+    }
     if (message == WM_COPY) {
         if (copyDelayMs > 0) {
             ::SetTimer(::GetParent(edit), kLateCopyTimer, copyDelayMs, nullptr);
             return 0;
         }
         return Copy(edit, wParam, lParam);
+    }
+    if (message == WM_PASTE && pasteDelayMs > 0 && waiting.empty() && !replaying) {
+        waiting.push_back(WM_PASTE);
+        ::SetTimer(::GetParent(edit), kLatePasteTimer, pasteDelayMs, nullptr);
+        return 0;
     }
     const LRESULT result = ::CallWindowProcW(editProc, edit, message, wParam, lParam);
     if (message == WM_PASTE) {
@@ -109,10 +128,22 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return static_cast<LRESULT>(lastCopySequence);
     case kLastPasteTime:
         return static_cast<LRESULT>(lastPasteTime);
+    case kSetPasteDelay:
+        pasteDelayMs = static_cast<UINT>(wParam);
+        return 0;
     case WM_TIMER:
         if (wParam == kLateCopyTimer) {
             ::KillTimer(window, kLateCopyTimer);
             Copy(::GetDlgItem(window, kEditId), 0, 0);
+        } else if (wParam == kLatePasteTimer) {
+            ::KillTimer(window, kLatePasteTimer);
+            HWND edit = ::GetDlgItem(window, kEditId);
+            const std::deque<UINT> commands = std::exchange(waiting, {});
+            replaying = true;
+            for (const UINT command : commands) {
+                ::SendMessageW(edit, command, 0, 0);
+            }
+            replaying = false;
         }
         return 0;
     case WM_SIZE:
