@@ -19,7 +19,7 @@ namespace kvtx {
 // back.
 inline constexpr int kTakeWaitMs = 5000;
 inline constexpr int kRestoreWaitMs = 2000;
-inline constexpr int kRestorePollMs = 20;
+inline constexpr int kRestorePollMs = 10;
 // How long the save before the copy may take (an owner rendering a huge range slowly) before the
 // application goes on without a restore.
 inline constexpr int kSaveWaitMs = 1500;

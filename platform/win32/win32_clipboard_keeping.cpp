@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <set>
 #include <vector>
 
 namespace kvtx::win32 {
@@ -33,23 +32,58 @@ bool HeldInMemory(UINT format) {
 }
 
 // The system makes each text format from another, and each device-independent bitmap from the
-// other, whenever a program asks for one that is not there. Of each family the most faithful one
-// present is kept, whatever order its owner put them in: Unicode text (with the locale the system
-// converts it by), which holds every character where ANSI text has "?" for those outside its code
-// page, and CF_DIBV5, which keeps the alpha channel that CF_DIB drops. The system makes the others
-// again after the restore; fetching them would have it convert the data first, which for a large
-// picture takes as long as fetching it.
-bool Superseded(UINT format, const std::set<UINT>& present) {
+// other, whenever a program asks for one that is not there, and lists those it can make after
+// the formats the owner gave. Of each family the most faithful one the owner gave is kept,
+// whatever order it put them in, and the system makes the others again after the restore:
+// Unicode text (with the locale the system converts it by), which holds every character where
+// ANSI text has "?" for those outside its code page; and CF_DIBV5, which keeps the alpha channel
+// that CF_DIB drops. Converting text costs nothing worth saving, so Unicode text is taken even when
+// the system makes it. A bitmap is not: CF_DIBV5 is taken only when the owner gave it, that is
+// when it comes before CF_DIB or before a format only an owner gives, since the system would
+// convert a 50 MiB picture first.
+bool MadeBySystem(UINT format) {
     switch (format) {
     case CF_TEXT:
     case CF_OEMTEXT:
-        return present.count(CF_UNICODETEXT) != 0 ||
-               (format == CF_OEMTEXT && present.count(CF_TEXT) != 0);
+    case CF_UNICODETEXT:
+    case CF_LOCALE:
     case CF_DIB:
-        return present.count(CF_DIBV5) != 0;
+    case CF_DIBV5:
+    case CF_BITMAP:
+    case CF_PALETTE:
+    case CF_METAFILEPICT:
+    case CF_ENHMETAFILE:
+        return true;
     default:
         return false;
     }
+}
+
+// The formats to keep of those listed, in their order.
+std::vector<UINT> Faithful(const std::vector<UINT>& listed) {
+    const auto at = [&](UINT format) {
+        return std::find(listed.begin(), listed.end(), format) - listed.begin();
+    };
+    const auto end = static_cast<std::ptrdiff_t>(listed.size());
+    std::ptrdiff_t lastOwnerOnly = -1;
+    for (std::ptrdiff_t i = 0; i < end; ++i) {
+        if (!MadeBySystem(listed[static_cast<std::size_t>(i)])) {
+            lastOwnerOnly = i;
+        }
+    }
+    const bool unicode = at(CF_UNICODETEXT) < end;
+    const std::ptrdiff_t v5 = at(CF_DIBV5);
+    const bool keepV5 = v5 < end && (v5 < at(CF_DIB) || v5 < lastOwnerOnly);
+    std::vector<UINT> kept;
+    for (const UINT format : listed) {
+        const bool superseded = ((format == CF_TEXT || format == CF_OEMTEXT) && unicode) ||
+                                (format == CF_OEMTEXT && at(CF_TEXT) < end) ||
+                                (format == CF_DIB && keepV5) || (format == CF_DIBV5 && !keepV5);
+        if (HeldInMemory(format) && !superseded) {
+            kept.push_back(format);
+        }
+    }
+    return kept;
 }
 
 // Hands a copy of the bytes to the clipboard as this format; the clipboard owns it afterwards.
@@ -100,12 +134,8 @@ std::optional<platform::SavedClipboard> Win32Clipboard::Save() {
          format = ::EnumClipboardFormats(format)) {
         listed.push_back(format);
     }
-    const std::set<UINT> present(listed.begin(), listed.end());
     platform::SavedClipboard saved;
-    for (const UINT format : listed) {
-        if (!HeldInMemory(format) || Superseded(format, present)) {
-            continue;
-        }
+    for (const UINT format : Faithful(listed)) {
         // A format its owner fails to render is left out.
         const LockedData data(::GetClipboardData(format));
         if (data.Bytes() == nullptr) {

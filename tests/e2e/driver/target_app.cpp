@@ -60,6 +60,10 @@ void TargetApp::SetCopyDelay(std::chrono::milliseconds delay) {
     ::SendMessageW(window_, WM_APP + 1, static_cast<WPARAM>(delay.count()), 0);
 }
 
+DWORD TargetApp::LastPasteSequence() const {
+    return static_cast<DWORD>(::SendMessageW(window_, WM_APP + 7, 0, 0));
+}
+
 void TargetApp::SetPasteDelay(std::chrono::milliseconds delay) {
     ::SendMessageW(window_, WM_APP + 6, static_cast<WPARAM>(delay.count()), 0);
 }

@@ -50,10 +50,11 @@ public:
     static constexpr char16_t kLaterCopy[] = u"後からのコピー";
 
     // When the edit last answered a copy and a paste, as the target recorded it (the epoch
-    // before the first), and the clipboard's sequence number right after that copy.
+    // before the first), and the clipboard's sequence number right after each.
     PerformanceClock::time_point LastCopy() const;
     DWORD LastCopySequence() const;
     PerformanceClock::time_point LastPaste() const;
+    DWORD LastPasteSequence() const;
 
 private:
     TargetApp(Process process, HWND window);

@@ -11,7 +11,7 @@
 // It also records when it last answered a copy and a paste, on the performance counter that every
 // process reads alike, and the clipboard's sequence number right after its copy, so that a
 // benchmark reads the moments from it instead of racing to see them: kLastCopyTime,
-// kLastCopySequence and kLastPasteTime answer them (0 before the first).
+// kLastCopySequence, kLastPasteTime and kLastPasteSequence answer them (0 before the first).
 
 #include <cstring>
 #include <deque>
@@ -28,6 +28,7 @@ constexpr UINT kLastCopyTime = WM_APP + 3;
 constexpr UINT kLastCopySequence = WM_APP + 4;
 constexpr UINT kLastPasteTime = WM_APP + 5;
 constexpr UINT kSetPasteDelay = WM_APP + 6;
+constexpr UINT kLastPasteSequence = WM_APP + 7;
 constexpr UINT_PTR kLatePasteTimer = 2;
 constexpr UINT_PTR kLateCopyTimer = 1;
 constexpr wchar_t kLaterCopy[] = L"後からのコピー";
@@ -42,6 +43,7 @@ bool copyAfterPaste = false;
 LONGLONG lastCopyTime = 0;
 DWORD lastCopySequence = 0;
 LONGLONG lastPasteTime = 0;
+DWORD lastPasteSequence = 0;
 
 LONGLONG Now() {
     LARGE_INTEGER counter{};
@@ -92,6 +94,7 @@ LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
     const LRESULT result = ::CallWindowProcW(editProc, edit, message, wParam, lParam);
     if (message == WM_PASTE) {
         lastPasteTime = Now();
+        lastPasteSequence = ::GetClipboardSequenceNumber();
         if (copyAfterPaste) {
             CopyText(edit, kLaterCopy);
         }
@@ -128,6 +131,8 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return static_cast<LRESULT>(lastCopySequence);
     case kLastPasteTime:
         return static_cast<LRESULT>(lastPasteTime);
+    case kLastPasteSequence:
+        return static_cast<LRESULT>(lastPasteSequence);
     case kSetPasteDelay:
         pasteDelayMs = static_cast<UINT>(wParam);
         return 0;
