@@ -86,8 +86,7 @@ void ClipboardKeeper::BeginApplication() {
         return;
     }
     if (Contents users = SaveUsers()) {
-        debt_.emplace();
-        debt_->users = std::move(users);
+        debt_ = Debt{std::move(users), false, platform::TargetWindow{}, Now(), 0};
     }
 }
 
