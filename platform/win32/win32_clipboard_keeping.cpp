@@ -122,6 +122,25 @@ void AskMonitorsToLeaveAlone() {
     }
 }
 
+// Empties the clipboard and writes the contents, marked for monitors: announced, each format then
+// rendered when a reader first asks for it, or rendered now.
+bool Replace(HWND owner, const platform::SavedClipboard& contents, bool announced) {
+    const OpenedClipboard clipboard(owner);
+    if (!clipboard.IsOpen()) {
+        return false;
+    }
+    ::EmptyClipboard();
+    AskMonitorsToLeaveAlone();
+    for (const auto& format : contents.formats) {
+        if (announced) {
+            ::SetClipboardData(format.id, nullptr);
+        } else {
+            PutFormat(format);
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 std::optional<platform::SavedClipboard> Win32Clipboard::Save() {
@@ -148,29 +167,11 @@ std::optional<platform::SavedClipboard> Win32Clipboard::Save() {
 }
 
 bool Win32Clipboard::Offer(const platform::SavedClipboard& contents) {
-    const OpenedClipboard clipboard(owner_);
-    if (!clipboard.IsOpen()) {
-        return false;
-    }
-    ::EmptyClipboard();
-    AskMonitorsToLeaveAlone();
-    for (const auto& format : contents.formats) {
-        ::SetClipboardData(format.id, nullptr);
-    }
-    return true;
+    return Replace(owner_, contents, true);
 }
 
 bool Win32Clipboard::Put(const platform::SavedClipboard& contents) {
-    const OpenedClipboard clipboard(owner_);
-    if (!clipboard.IsOpen()) {
-        return false;
-    }
-    ::EmptyClipboard();
-    AskMonitorsToLeaveAlone();
-    for (const auto& format : contents.formats) {
-        PutFormat(format);
-    }
-    return true;
+    return Replace(owner_, contents, false);
 }
 
 void Win32Clipboard::Render(const platform::SavedClipboard::Format& format) {
