@@ -2,6 +2,7 @@
 
 #include "engine/caret_stops.h"
 #include "engine/regex_messages.h"
+#include "engine/template_expansion.h"
 
 #include <algorithm>
 #include <utility>
@@ -143,15 +144,18 @@ platform::TargetState CaptureAndPaste::AwaitTarget(const platform::TargetWindow&
 }
 
 std::optional<std::u16string> CaptureAndPaste::CaptureSelection(const platform::Target& target,
-                                                                bool restores) {
+                                                                bool restores, bool copies) {
     HideSequence(target);
     // An item chosen with the desktop or the taskbar in front has nowhere to go.
     if (!target) {
         services_.messages.Show(kTargetMissing);
         return std::nullopt;
     }
-    // The target takes its activation meanwhile.
-    WaitAndPump();
+    // The target takes its activation meanwhile; without a copy to send, its having the keyboard
+    // is all that is waited for.
+    if (copies) {
+        WaitAndPump();
+    }
     switch (AwaitTarget(*target)) {
     case platform::TargetState::Ready:
         break;
@@ -169,6 +173,11 @@ std::optional<std::u16string> CaptureAndPaste::CaptureSelection(const platform::
     }
     if (restores) {
         keeper_.BeginApplication();
+    }
+    // An item that does not use the selection sends no copy keystroke: in a console or a terminal
+    // Ctrl+C throws the typed line away or interrupts the program running there.
+    if (!copies) {
+        return std::u16string();
     }
     const ClipboardWatch watch(services_.clipboard);
     const std::uint32_t sequenceBefore = services_.clipboard.SequenceNumber();
@@ -302,7 +311,8 @@ void CaptureAndPaste::ApplyItem(int index, const platform::Target& target) {
         return;
     }
     const bool restores = picker_.RestoresClipboard();
-    auto captured = CaptureSelection(target, restores);
+    const bool copies = kind == ItemKind::TextConversion || UsesSelection(text);
+    auto captured = CaptureSelection(target, restores, copies);
     if (!captured) {
         HideSequence(target);
         return;
@@ -311,6 +321,12 @@ void CaptureAndPaste::ApplyItem(int index, const platform::Target& target) {
     if (kind == ItemKind::TextInsertion) {
         if (const auto caret = transforms_.ExpandTemplate(text, *captured)) {
             caretStops = CaretStopsAfter(text, *caret);
+        }
+        // Nothing copied and nothing to insert: no paste either.
+        if (!copies && text.empty()) {
+            EndWithoutPaste(restores);
+            HideSequence(target);
+            return;
         }
     } else {
         text = *captured;
@@ -337,7 +353,7 @@ void CaptureAndPaste::RunQuickRegex(RegexPrompt& prompt, const platform::Target&
         return;
     }
     const bool restores = picker_.RestoresClipboard();
-    auto captured = CaptureSelection(target, restores);
+    auto captured = CaptureSelection(target, restores, true);
     if (!captured) {
         HideSequence(target);
         return;

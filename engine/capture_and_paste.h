@@ -97,8 +97,9 @@ private:
     // Minimize, hide, and give the foreground back to the target.
     void HideSequence(const platform::Target& target);
     // The selection, or nullopt (with the message shown) when the keys cannot reach the target
-    // or there is none.
-    std::optional<std::u16string> CaptureSelection(const platform::Target& target, bool restores);
+    // or there is none; without `copies`, the checks and the save only, and empty text.
+    std::optional<std::u16string> CaptureSelection(const platform::Target& target, bool restores,
+                                                   bool copies);
     // Waits, bounded, while the target exists but has not got the keyboard back yet.
     platform::TargetState AwaitTarget(const platform::TargetWindow& target);
     // Sends a paste that is still waiting for its timer, before the quick tool's dialog opens:

@@ -127,14 +127,9 @@ DateExpansion ExpandDateFields(const std::u16string& text, const platform::Local
     return expansion;
 }
 
-} // namespace
-
-std::optional<std::size_t> ExpandTemplate(std::u16string& text, const std::u16string& selected,
-                                          const ExpansionContext& context) {
-    const platform::LocalTime now = context.clock.Now();
-    const DateExpansion expanded = ExpandDateFields(text, now);
-    // Each caret field cuts the text, so that no field is formed across the place where it
-    // stood, and the typed text and the selection put in below move the caret as they should.
+// Each caret field cuts the text, so that no field is formed across the place where it stood,
+// and the typed text and the selection put in later move the caret as they should.
+std::vector<std::u16string> CutAtCarets(const DateExpansion& expanded) {
     std::vector<std::u16string> pieces;
     std::size_t from = 0;
     for (const std::size_t cut : expanded.carets) {
@@ -142,6 +137,27 @@ std::optional<std::size_t> ExpandTemplate(std::u16string& text, const std::u16st
         from = cut;
     }
     pieces.push_back(expanded.text.substr(from));
+    return pieces;
+}
+
+constexpr std::u16string_view kOriginal = u"%original";
+
+} // namespace
+
+bool UsesSelection(const std::u16string& text) {
+    // The date fields give digits and kanji, never a "%": any instant reads the same.
+    const std::vector<std::u16string> pieces =
+        CutAtCarets(ExpandDateFields(text, platform::LocalTime{2000, 1, 1, 0, 0, 0}));
+    return std::any_of(pieces.begin(), pieces.end(), [](const std::u16string& piece) {
+        return piece.find(kOriginal) != std::u16string::npos;
+    });
+}
+
+std::optional<std::size_t> ExpandTemplate(std::u16string& text, const std::u16string& selected,
+                                          const ExpansionContext& context) {
+    const platform::LocalTime now = context.clock.Now();
+    const DateExpansion expanded = ExpandDateFields(text, now);
+    std::vector<std::u16string> pieces = CutAtCarets(expanded);
 
     static constexpr std::u16string_view kInput = u"%input";
     if (std::any_of(pieces.begin(), pieces.end(), [](const std::u16string& piece) {
@@ -155,7 +171,7 @@ std::optional<std::size_t> ExpandTemplate(std::u16string& text, const std::u16st
     text.clear();
     std::optional<std::size_t> caret;
     for (std::u16string& piece : pieces) {
-        ReplaceAll(piece, u"%original", selected);
+        ReplaceAll(piece, kOriginal, selected);
         text += piece;
         // Only the first caret field counts; the later ones are gone.
         if (!caret && !expanded.carets.empty()) {

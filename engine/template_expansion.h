@@ -29,4 +29,8 @@ struct ExpansionContext {
 std::optional<std::size_t> ExpandTemplate(std::u16string& text, const std::u16string& selected,
                                           const ExpansionContext& context);
 
+// The expansion of this template puts the selection in: it holds "%original" once its "%%" pairs
+// are taken and its caret fields cut it, as ExpandTemplate reads it.
+bool UsesSelection(const std::u16string& text);
+
 } // namespace kvtx

@@ -121,16 +121,24 @@ protected:
         return testing::AssertionSuccess();
     }
 
-    // Item a of category A through the menu, which pastes `pasted`; the moment the target pasted
-    // it is returned.
-    Clock::time_point ApplyTimed(const std::u16string& pasted, ApplicationTimes& times) {
+    // Item `item` of category A through the menu, which pastes `pasted`; the moment the target
+    // pasted it is returned. An item that does not use the selection sends no copy: only the
+    // times to the paste are taken.
+    Clock::time_point ApplyTimed(const std::u16string& pasted, ApplicationTimes& times,
+                                 WORD item = 'A', bool copies = true) {
         Clock::time_point pressed;
         EXPECT_TRUE(OpenMenu(pressed));
         const auto opened = Clock::now();
         PressKey('A');
         EXPECT_TRUE(PollFinely([&] { return app_->MenuTakesKeys(2); }, 10s));
         const auto chosen = Clock::now();
-        PressKey('A');
+        PressKey(item);
+        if (!copies) {
+            EXPECT_TRUE(PollFinely([&] { return target_->LastPaste() > chosen; }, 10s));
+            EXPECT_EQ(target_->Text(), pasted);
+            times.fromLetter.push_back(Milliseconds(target_->LastPaste() - chosen));
+            return target_->LastPaste();
+        }
         EXPECT_TRUE(PollFinely([&] { return target_->LastCopy() > chosen; }, 10s));
         const auto copied = target_->LastCopy();
         // The clipboard is never opened, which would hold the program's copy up.
@@ -159,12 +167,25 @@ protected:
     }
 };
 
+// The greeting with the selection after it ("%original"), which copies; the same without it, which
+// sends no copy.
+const std::u16string kGreeting = u"お世話になっております。";
+const std::u16string kSelection = u"選択";
+
+std::vector<StoreCategory> GreetingStore() {
+    return {
+        {u"定型", {TextItem(u"挨拶", kGreeting + u"%original"), TextItem(u"挨拶だけ", kGreeting)}}};
+}
+
 TEST_F(WineBench, MenuHotkeyToPastedText) {
-    const std::u16string text = u"お世話になっております。";
-    Start({{u"定型", {TextItem(u"挨拶", text)}}});
-    ApplicationTimes prompt, late;
+    Start(GreetingStore());
+    const std::u16string text = kGreeting + kSelection;
+    ApplicationTimes prompt, late, plain;
     for (int run = 0; run < kApplications; ++run) {
         ApplyTimed(text, prompt);
+    }
+    for (int run = 0; run < kApplications; ++run) {
+        ApplyTimed(kGreeting, plain, 'B', false);
     }
     target_->SetCopyDelay(kLateCopy);
     for (int run = 0; run < kLateApplications; ++run) {
@@ -182,13 +203,15 @@ TEST_F(WineBench, MenuHotkeyToPastedText) {
     PrintRow("target copying 300 ms late: item's letter → selection copied", late.toCopy,
              "350 ms (50 ms + 300 ms)");
     PrintRow("target copying 300 ms late: selection copied → result copied", late.captured, "0 ms");
+    PrintRow("template without \"%original\" (no copy): item's letter → target text changed",
+             plain.fromLetter, "150 ms delay");
 }
 
 // With "restoreclip" on: what saving the clipboard costs before the copy, with a little text on
 // it and with a 50 MiB picture, and how soon it is back after the paste.
 TEST_F(WineBench, KeepingTheUsersClipboard) {
-    const std::u16string text = u"お世話になっております。";
-    Start({{u"定型", {TextItem(u"挨拶", text)}}}, {{u"restoreclip", 1}});
+    const std::u16string text = kGreeting + kSelection;
+    Start(GreetingStore(), {{u"restoreclip", 1}});
     for (const bool large : {false, true}) {
         ApplicationTimes times;
         std::vector<double> restored;

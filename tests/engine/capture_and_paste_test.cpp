@@ -451,13 +451,27 @@ TEST_F(CaptureAndPasteTest, CategoryFileIsReadAfreshForEveryApplication) {
     EXPECT_EQ(target.Text(), u"Hello Ann");
 }
 
-TEST_F(CaptureAndPasteTest, EmptyResultCopiesNothingSoThePastePutsTheSelectionBack) {
-    Apply(0, 1);
-    EXPECT_EQ(picker->copies, 0);
-    EXPECT_EQ(clipboard.text, u"Bob");
+// A text item that does not use the selection sends no copy keystroke (in a console it would
+// throw the line away), and with nothing to insert, no paste either; one that does copies.
+TEST_F(CaptureAndPasteTest, OnlyAnItemThatUsesTheSelectionSendsTheCopyKeystroke) {
+    Apply(1, 1);
     FirePasteTimer();
-    EXPECT_EQ(target.pastes, 1);
+    EXPECT_EQ(target.copies, 0);
+    EXPECT_EQ(target.Text(), u"<plain>");
+
+    target = {u"<", u"Bob", u">"};
+    Apply(0, 1);
+    FirePasteTimer();
+    EXPECT_EQ(target.copies, 0);
+    EXPECT_EQ(target.pastes, 0);
+    EXPECT_EQ(window.pasteTimerMs, -1);
+    EXPECT_EQ(clipboard.text, u"plain");
     EXPECT_EQ(target.Text(), u"<Bob>");
+
+    Apply(0, 0);
+    FirePasteTimer();
+    EXPECT_EQ(target.copies, 1);
+    EXPECT_EQ(target.Text(), u"<Dear Bob,>");
 }
 
 TEST_F(CaptureAndPasteTest, WithoutASelectionOriginalIsWhatTheClipboardHeld) {

@@ -78,9 +78,9 @@ TEST_F(ApplyConversionTest, SimpleReplaceExpandsItsReplacementAgainstTheRunningT
 // and nothing else (the regular-expression step takes its fields literally).
 TEST_F(ApplyConversionTest, NamedFieldsFillBAndCAndTheCaretFieldIsRemoved) {
     clock.now = {2026, 12, 9, 9, 5, 0};
-    EXPECT_EQ(Converted({{kSimple, u"日付", u"%{月}月%{日}日(%{曜日})%{カーソル}", u""}},
-                        u"[日付]"),
-              u"[12月9日(水)]");
+    EXPECT_EQ(
+        Converted({{kSimple, u"日付", u"%{月}月%{日}日(%{曜日})%{カーソル}", u""}}, u"[日付]"),
+        u"[12月9日(水)]");
     EXPECT_EQ(Converted({{kRange, u"<", u">", u"%{カーソル}%{元号}%{和暦年}年%{不明}"}}, u"<x>"),
               u"<令和8年%{不明}>");
     EXPECT_EQ(Converted({{kSimple, u"%{曜日}", u"%%{曜日}", u""}}, u"%{曜日}"), u"%{曜日}");

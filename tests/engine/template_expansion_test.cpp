@@ -33,6 +33,23 @@ protected:
     std::optional<std::size_t> caret;
 };
 
+// Whether the expansion puts the selection in decides whether the copy keystroke goes out: read
+// as the expansion reads "%original", after the "%%" pairs and across no caret field.
+TEST(UsesSelection, AsTheExpansionReadsOriginal) {
+    struct Case {
+        std::u16string_view text;
+        bool uses;
+    };
+    const Case cases[] = {{u"Dear %original,", true},  {u"%%original", true},
+                          {u"%%%original", true},      {u"%%%%original", true},
+                          {u"%Y/%M/%D %input", false}, {u"%orig%{カーソル}inal", false},
+                          {u"%{曜日}%original", true}, {u"", false},
+                          {u"%ORIGINAL", false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(UsesSelection(std::u16string(c.text)), c.uses) << platform::Utf16ToUtf8(c.text);
+    }
+}
+
 TEST_F(ExpandTemplateTest, DateAndTimeFieldsAreZeroPaddedAndCaseSensitive) {
     EXPECT_EQ(Expand(u"%Y/%M/%D %h:%m:%s"), u"2009/03/01 05:07:03");
     EXPECT_EQ(Expand(u"%y %d %H %S %Input"), u"%y %d %H %S %Input");

@@ -70,8 +70,16 @@ void ClipboardHistory::OnChange() {
                                ? Marked(L"ExcludeClipboardContentFromMonitorProcessing") ||
                                      Marked(L"CanIncludeInClipboardHistory")
                                : Marked(L"Clipboard Viewer Ignore");
-    if (leftAlone || !::OpenClipboard(window_)) {
+    if (leftAlone) {
         return;
+    }
+    // Another program may hold the clipboard open a moment, as the one under test does when it
+    // reads a copy; a history tries again.
+    for (int attempt = 0; !::OpenClipboard(window_); ++attempt) {
+        if (attempt == 50) {
+            return;
+        }
+        ::Sleep(10);
     }
     if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* text = static_cast<const char16_t*>(::GlobalLock(data))) {

@@ -120,16 +120,20 @@ TEST_F(ApplyTest, ExitIsTheLastEntryOfTheMenu) {
     EXPECT_EQ(target_->Text(), u"text");
 }
 
-TEST_F(ApplyTest, EmptyResultPutsTheSelectionBack) {
+// An item with nothing to insert and no use for the selection sends no key at all: the selection
+// and the clipboard stay as they were.
+TEST_F(ApplyTest, AnEmptyItemSendsNothing) {
     ASSERT_TRUE(SetClipboardText(u"sentinel"));
     Prepare(u"keep this", 0, 4);
     ChooseFromMenu({'A', 'D'});
-    // The capture copies the selection; the paste puts it back over itself.
-    ASSERT_TRUE(WaitUntil("the selection on the clipboard",
-                          [] { return ClipboardText() == std::u16string(u"keep"); }));
-    EXPECT_TRUE(WaitUntil("the paste to put the selection back",
-                          [&] { return target_->Selection() == std::pair(4, 4); }));
-    EXPECT_EQ(target_->Text(), u"keep this");
+    ASSERT_TRUE(WaitUntil("the picker on the item applied", [&] {
+        const PickerView picker = app_->Picker();
+        return picker.category == 0 && picker.item == 3;
+    }));
+    // A key typed now arrives behind anything the program might have sent.
+    TypeText(u"!");
+    EXPECT_TRUE(TargetShows(u"! this"));
+    EXPECT_EQ(ClipboardText(), std::optional<std::u16string>(u"sentinel"));
 }
 
 TEST_F(ApplyTest, ConversionKeepsJapaneseEmojiAndLineEnds) {
@@ -284,7 +288,7 @@ TEST_F(RestoreClipboardScenario, ClipboardHistoriesRecordNoResultAndDoNotStopThe
         const auto recorded = history->Recorded();
         EXPECT_EQ(std::count(recorded.begin(), recorded.end(), u"[猫3]"), 0);
         EXPECT_EQ(std::count(recorded.begin(), recorded.end(), kUsers), 1)
-            << "the user's own copy, once";
+            << "the user's own copy, once, and not again when it comes back";
     }
 }
 
