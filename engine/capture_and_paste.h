@@ -42,12 +42,14 @@ struct DriverServices {
 
 // Applies items and the quick tool to the application the user was in when the hotkey came (the
 // target): gives the target the foreground back once the program's windows are out of the way,
-// takes its selection with a synthesized Ctrl+C, awaiting the target's copy rather than trusting
-// a fixed wait, puts the result on the clipboard through the picker's preview, and pastes it with
-// a synthesized Ctrl+V once the paste timer fires. No key goes to any other window: a target that
-// is gone or has lost the keyboard before the copy gets nothing, with a message; one that has lost
-// it by the time of the paste gets nothing either, the result staying on the clipboard, and the
-// user is told in a balloon, which takes no keyboard from where the user has gone.
+// takes its selection with a synthesized Ctrl+C (only for an item that uses it), awaiting the
+// target's copy rather than trusting a fixed wait, puts the result on the clipboard (through the
+// picker's preview, or through the keeper right before the paste when the user's clipboard is to
+// come back), and pastes it with a synthesized Ctrl+V once the paste timer fires. No key goes to
+// any other window: a target that is gone or has lost the keyboard before the copy gets nothing,
+// with a message; one that has lost it by the time of the paste gets nothing either, the result
+// staying on the clipboard, and the user is told in a balloon, which takes no keyboard from where
+// the user has gone.
 //
 // Everything runs on the user-interface thread, and the capture's waits dispatch messages, so a
 // hotkey can arrive in the middle of an application. One application runs at a time: requests
