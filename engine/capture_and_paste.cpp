@@ -19,6 +19,39 @@ constexpr char16_t kTargetAboveUs[] =
     u"管理者として実行中のアプリケーションには貼り付けできません。"
     u"Korvatexも管理者として実行してください。";
 constexpr char16_t kTargetMissing[] = u"貼り付け先のウィンドウが見つからないため、中止しました。";
+constexpr platform::KeyChord kCtrlC{true, false, platform::kVkC};
+constexpr platform::KeyChord kCtrlInsert{true, false, platform::kVkInsert};
+
+platform::KeyChord PasteChord(PasteKeys keys) {
+    switch (keys) {
+    case PasteKeys::ShiftInsert:
+        return {false, true, platform::kVkInsert};
+    case PasteKeys::CtrlShiftV:
+        return {true, true, platform::kVkV};
+    default:
+        return {true, false, platform::kVkV};
+    }
+}
+
+// How many units from `at` make up to `characters` characters, a surrogate pair and a CR LF
+// counting as one, so that no piece splits them.
+std::size_t TypedPiece(std::u16string_view text, std::size_t at, std::size_t characters) {
+    std::size_t end = at;
+    for (std::size_t taken = 0; taken < characters && end < text.size(); ++taken) {
+        const char16_t unit = text[end++];
+        const bool pairStart = (unit >= 0xD800 && unit <= 0xDBFF) || unit == u'\r';
+        if (pairStart && end < text.size() &&
+            ((unit == u'\r' && text[end] == u'\n') ||
+             (unit != u'\r' && text[end] >= 0xDC00 && text[end] <= 0xDFFF))) {
+            ++end;
+        }
+    }
+    return end - at;
+}
+
+constexpr char16_t kNothingCopiedToType[] =
+    u"選択した文字列をコピーできなかったため、入力しませんでした。";
+constexpr char16_t kTypingStopped[] = u"貼り付け先が切り替わったため、入力を中止しました。";
 constexpr char16_t kClipboardHeld[] =
     u"ほかのプログラムがクリップボードを使用中のため貼り付けませんでした。";
 constexpr char16_t kTargetNotAnswering[] =
@@ -95,7 +128,7 @@ private:
     platform::Clipboard& clipboard_;
 };
 
-std::u16string CaptureAndPaste::AwaitCopy(std::uint32_t sequenceBefore) {
+std::optional<std::u16string> CaptureAndPaste::AwaitCopy(std::uint32_t sequenceBefore) {
     const std::int64_t deadline = services_.thread.SteadyMilliseconds() + kCopyWaitMs;
     for (;;) {
         // The target has copied once the contents changed and it has closed the clipboard.
@@ -112,9 +145,7 @@ std::u16string CaptureAndPaste::AwaitCopy(std::uint32_t sequenceBefore) {
             static_cast<int>(std::min<std::int64_t>(left, kWaitSliceMs)));
         Pump();
     }
-    // Nothing was copied: many applications copy nothing without a selection, and a user may
-    // apply an item to text copied earlier, so the capture goes on with what the clipboard holds.
-    return services_.clipboard.ReadText().value_or(std::u16string());
+    return std::nullopt;
 }
 
 // Dispatches nothing: a message handled here could start another application between the
@@ -126,9 +157,9 @@ void CaptureAndPaste::WaitForModifierRelease() {
     }
 }
 
-void CaptureAndPaste::SendChord(std::uint8_t letter) {
+void CaptureAndPaste::SendChord(platform::KeyChord chord) {
     WaitForModifierRelease();
-    services_.keystrokes.ControlChord(letter);
+    services_.keystrokes.Press(chord);
 }
 
 platform::TargetState CaptureAndPaste::AwaitTarget(const platform::TargetWindow& target) {
@@ -144,16 +175,18 @@ platform::TargetState CaptureAndPaste::AwaitTarget(const platform::TargetWindow&
 }
 
 std::optional<std::u16string> CaptureAndPaste::CaptureSelection(const platform::Target& target,
-                                                                bool restores, bool copies) {
+                                                                bool restores, bool copies,
+                                                                const ApplicationKeys& keys) {
     HideSequence(target);
     // An item chosen with the desktop or the taskbar in front has nowhere to go.
     if (!target) {
         services_.messages.Show(kTargetMissing);
         return std::nullopt;
     }
-    // The target takes its activation meanwhile; without a copy to send, its having the keyboard
-    // is all that is waited for.
-    if (copies) {
+    // The target takes its activation meanwhile; without a copy keystroke to send, its having
+    // the keyboard is all that is waited for.
+    const bool copyKeystroke = copies && keys.copy != CopyKeys::None;
+    if (copyKeystroke) {
         WaitAndPump();
     }
     switch (AwaitTarget(*target)) {
@@ -179,10 +212,26 @@ std::optional<std::u16string> CaptureAndPaste::CaptureSelection(const platform::
     if (!copies) {
         return std::u16string();
     }
+    // An application that copies on select, or whose user copies first, has put the selection
+    // there already.
+    if (!copyKeystroke) {
+        return services_.clipboard.ReadText().value_or(std::u16string());
+    }
     const ClipboardWatch watch(services_.clipboard);
     const std::uint32_t sequenceBefore = services_.clipboard.SequenceNumber();
-    SendChord(platform::kVkC);
-    return AwaitCopy(sequenceBefore);
+    SendChord(keys.copy == CopyKeys::CtrlInsert ? kCtrlInsert : kCtrlC);
+    if (auto copied = AwaitCopy(sequenceBefore)) {
+        return copied;
+    }
+    // Typed into a remote session, the clipboard's text may be the stale local one.
+    if (keys.paste == PasteKeys::Type) {
+        services_.messages.Show(kNothingCopiedToType);
+        EndWithoutPaste(restores);
+        return std::nullopt;
+    }
+    // Nothing was copied: many applications copy nothing without a selection, and a user may
+    // apply an item to text copied earlier, so the capture goes on with what the clipboard holds.
+    return services_.clipboard.ReadText().value_or(std::u16string());
 }
 
 void CaptureAndPaste::SendPendingPaste() {
@@ -194,31 +243,74 @@ void CaptureAndPaste::SendPendingPaste() {
 }
 
 void CaptureAndPaste::Paste(const PendingPaste& paste) {
+    const bool typed = paste.keys.paste == PasteKeys::Type;
     // The user may have gone to another application meanwhile, or closed the target: the keys
     // would land there. The user's work goes on undisturbed, and the result waits on the
     // clipboard.
     const platform::TargetState state = services_.foreground.StateOf(paste.target);
     if (state != platform::TargetState::Ready) {
-        if (paste.restores) {
+        if (paste.restores || typed) {
             keeper_.KeepResult(paste.text);
         }
         services_.balloon.ShowBalloon(PasteWithheld(state));
         return;
     }
-    // With the user's clipboard to come back, the text goes there only now, announced: its render
-    // request tells when the paste has taken it. The chord waits for the modifiers first, so the
-    // text comes right before the keys.
-    WaitForModifierRelease();
-    if (paste.restores && !keeper_.PutForPaste(paste.text, paste.target)) {
-        services_.balloon.ShowBalloon(kClipboardHeld);
-        return;
+    if (typed) {
+        Type(paste);
+    } else {
+        // With the user's clipboard to come back, the text goes there only now, announced: its
+        // render request tells when the paste has taken it. The chord waits for the modifiers
+        // first, so the text comes right before the keys.
+        WaitForModifierRelease();
+        if (paste.restores && !keeper_.PutForPaste(paste.text, paste.target)) {
+            services_.balloon.ShowBalloon(kClipboardHeld);
+            return;
+        }
+        services_.keystrokes.Press(PasteChord(paste.keys.paste));
     }
-    services_.keystrokes.ControlChord(platform::kVkV);
     // The caret goes back to where "%{カーソル}" stood, once the paste has put it after the text.
     if (paste.caretStops > 0) {
         WaitForModifierRelease();
         services_.keystrokes.LeftArrows(paste.caretStops);
     }
+}
+
+void CaptureAndPaste::Type(const PendingPaste& paste) {
+    // Other hotkeys wait while the text goes out, though the window answers meanwhile.
+    BusyScope busy(busy_);
+    const std::u16string_view text = paste.text;
+    for (std::size_t at = 0; at < text.size();) {
+        // Stopped by Esc, or by the target's losing the keyboard: the rest would land elsewhere.
+        if (services_.keystrokes.EscapeHeld()) {
+            break;
+        }
+        if (services_.foreground.StateOf(paste.target) != platform::TargetState::Ready) {
+            services_.balloon.ShowBalloon(kTypingStopped);
+            break;
+        }
+        const std::size_t length = TypedPiece(text, at, paste.keys.typePauseMs > 0 ? 1 : 32);
+        WaitForModifierRelease();
+        services_.keystrokes.Type(text.substr(at, length));
+        at += length;
+        PauseAndPump(paste.keys.typePauseMs);
+    }
+    // The clipboard was only read for the copy; what it held goes back now.
+    if (paste.restores) {
+        keeper_.EndWithoutPaste();
+    }
+}
+
+void CaptureAndPaste::PauseAndPump(int milliseconds) {
+    const std::int64_t deadline = services_.thread.SteadyMilliseconds() + milliseconds;
+    do {
+        Pump();
+        const std::int64_t left = deadline - services_.thread.SteadyMilliseconds();
+        if (left <= 0) {
+            break;
+        }
+        services_.thread.WaitForMessage(
+            static_cast<int>(std::min<std::int64_t>(left, kWaitSliceMs)));
+    } while (true);
 }
 
 void CaptureAndPaste::OnPasteTimer() {
@@ -250,6 +342,17 @@ void CaptureAndPaste::ApplyMenuChoice(int index) {
     ApplyItem(index, std::exchange(menuTarget_, std::nullopt));
 }
 
+ApplicationKeys CaptureAndPaste::KeysOf(const platform::Target& target) const {
+    return target ? KeysFor(target->executable, target->windowClass, picker_.ApplicationEntries())
+                  : ApplicationKeys{};
+}
+
+bool CaptureAndPaste::Restores(const ApplicationKeys& keys, bool copies) const {
+    // Nothing to restore when neither a copy nor a paste touches the clipboard.
+    const bool copyTouches = copies && keys.copy != CopyKeys::None;
+    return picker_.RestoresClipboard() && (copyTouches || keys.paste != PasteKeys::Type);
+}
+
 void CaptureAndPaste::EndWithoutPaste(bool restores) {
     // A paste still pending settles what the user's clipboard is owed instead.
     if (restores && !pending_) {
@@ -259,17 +362,18 @@ void CaptureAndPaste::EndWithoutPaste(bool restores) {
 
 void CaptureAndPaste::Deliver(const platform::TargetWindow& target, const std::u16string& result,
                               const std::u16string& selection, std::size_t caretStops,
-                              bool restores) {
+                              bool restores, const ApplicationKeys& keys) {
     picker_.SetPreview(result);
     picker_.ShowInControls();
     // With the user's clipboard to come back, nothing goes there before the paste: a clipboard
-    // history would record it, and a second application would find it there.
-    if (!restores) {
+    // history would record it, and a second application would find it there. Typed text leaves
+    // the clipboard alone.
+    if (!restores && keys.paste != PasteKeys::Type) {
         picker_.CopyPreviewToClipboard();
     }
     // An empty result copies nothing, so the paste puts the selection back.
     pending_ = PendingPaste{target, result.empty() ? selection : result,
-                            result.empty() ? 0 : caretStops, restores};
+                            result.empty() ? 0 : caretStops, restores, keys};
     HideSequence(target);
     services_.window.StartPasteTimer(picker_.TimeDelay());
 }
@@ -310,9 +414,10 @@ void CaptureAndPaste::ApplyItem(int index, const platform::Target& target) {
         HideSequence(target);
         return;
     }
-    const bool restores = picker_.RestoresClipboard();
     const bool copies = kind == ItemKind::TextConversion || UsesSelection(text);
-    auto captured = CaptureSelection(target, restores, copies);
+    const ApplicationKeys keys = KeysOf(target);
+    const bool restores = Restores(keys, copies);
+    auto captured = CaptureSelection(target, restores, copies, keys);
     if (!captured) {
         HideSequence(target);
         return;
@@ -336,7 +441,7 @@ void CaptureAndPaste::ApplyItem(int index, const platform::Target& target) {
             return;
         }
     }
-    Deliver(*target, text, *captured, caretStops, restores);
+    Deliver(*target, text, *captured, caretStops, restores, keys);
 }
 
 void CaptureAndPaste::RunQuickRegex(RegexPrompt& prompt, const platform::Target& target) {
@@ -352,8 +457,9 @@ void CaptureAndPaste::RunQuickRegex(RegexPrompt& prompt, const platform::Target&
         HideSequence(target);
         return;
     }
-    const bool restores = picker_.RestoresClipboard();
-    auto captured = CaptureSelection(target, restores, true);
+    const ApplicationKeys keys = KeysOf(target);
+    const bool restores = Restores(keys, true);
+    auto captured = CaptureSelection(target, restores, true, keys);
     if (!captured) {
         HideSequence(target);
         return;
@@ -367,7 +473,7 @@ void CaptureAndPaste::RunQuickRegex(RegexPrompt& prompt, const platform::Target&
         HideSequence(target);
         return;
     }
-    Deliver(*target, text, *captured, 0, restores);
+    Deliver(*target, text, *captured, 0, restores, keys);
 }
 
 } // namespace kvtx

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/application_keys.h"
 #include "engine/clipboard_keeper.h"
 #include "engine/picker_members.h"
 #include "engine/regex_prompt.h"
@@ -94,6 +95,7 @@ private:
         std::size_t caretStops = 0;
         // The user's clipboard is owed back: the text goes to the clipboard with the paste.
         bool restores = false;
+        ApplicationKeys keys;
     };
 
     // Minimize, hide, and give the foreground back to the target.
@@ -101,7 +103,7 @@ private:
     // The selection, or nullopt (with the message shown) when the keys cannot reach the target
     // or there is none; without `copies`, the checks and the save only, and empty text.
     std::optional<std::u16string> CaptureSelection(const platform::Target& target, bool restores,
-                                                   bool copies);
+                                                   bool copies, const ApplicationKeys& keys);
     // Waits, bounded, while the target exists but has not got the keyboard back yet.
     platform::TargetState AwaitTarget(const platform::TargetWindow& target);
     // Sends a paste that is still waiting for its timer, before the quick tool's dialog opens:
@@ -111,19 +113,28 @@ private:
     void Pump();
     void WaitAndPump();
     // The clipboard's text once the target's copy has landed (its contents changed since
-    // sequenceBefore and it can be opened), dispatching messages meanwhile; after kCopyWaitMs
-    // without a copy, what it holds.
-    std::u16string AwaitCopy(std::uint32_t sequenceBefore);
+    // sequenceBefore and it can be opened), dispatching messages meanwhile; nullopt after
+    // kCopyWaitMs without a copy.
+    std::optional<std::u16string> AwaitCopy(std::uint32_t sequenceBefore);
     void WaitForModifierRelease();
-    void SendChord(std::uint8_t letter);
+    void SendChord(platform::KeyChord chord);
     // Puts the result on the clipboard and starts the paste timer; the selection is what the
     // paste puts back when the result is empty. After a paste of the result, the caret is moved
     // back by caretStops.
     void Deliver(const platform::TargetWindow& target, const std::u16string& result,
-                 const std::u16string& selection, std::size_t caretStops, bool restores);
+                 const std::u16string& selection, std::size_t caretStops, bool restores,
+                 const ApplicationKeys& keys);
+    // The target's own keys, from the table of applications.
+    ApplicationKeys KeysOf(const platform::Target& target) const;
+    // The user's clipboard is to come back after this application.
+    bool Restores(const ApplicationKeys& keys, bool copies) const;
     // An application that saved the user's clipboard stops before its paste.
     void EndWithoutPaste(bool restores);
     void Paste(const PendingPaste& paste);
+    // The result as keystrokes, stopped by Esc or by the target's losing the keyboard.
+    void Type(const PendingPaste& paste);
+    // Waits this long, answering messages.
+    void PauseAndPump(int milliseconds);
 
     DriverServices services_;
     PickerMembers& picker_;

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "engine/application_keys.h"
 #include "store/phrase_store.h"
 
 #include <string>
+#include <vector>
 
 namespace kvtx {
 
@@ -34,6 +36,8 @@ public:
     virtual int TimeDelay() const = 0;
     // The user's clipboard is to be put back after each paste.
     virtual bool RestoresClipboard() const = 0;
+    // The user's table of applications with keys of their own, as the profile holds it now.
+    virtual std::vector<ApplicationEntry> ApplicationEntries() const = 0;
 };
 
 } // namespace kvtx

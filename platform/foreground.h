@@ -2,19 +2,23 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace kvtx::platform {
 
 // The application an item is applied to, named when the hotkey came and before the program
 // showed anything: its top-level window, the process and thread that own it, and the control of
 // that thread which had the keyboard then, with its process (another one in a frame that hosts
-// another program's window). Handles are the system's, kept as numbers.
+// another program's window); the window's class and the file name of the process's executable,
+// which choose its keys. Handles are the system's, kept as numbers.
 struct TargetWindow {
     std::uintptr_t window = 0;
     std::uint32_t process = 0;
     std::uint32_t thread = 0;
     std::uintptr_t focus = 0;
     std::uint32_t focusProcess = 0;
+    std::u16string windowClass;
+    std::u16string executable;
 
     friend bool operator==(const TargetWindow&, const TargetWindow&) = default;
 };

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace kvtx::platform {
 
@@ -10,16 +11,33 @@ inline constexpr std::uint8_t kVkControl = 0x11;
 inline constexpr std::uint8_t kVkC = 0x43;
 inline constexpr std::uint8_t kVkV = 0x56;
 inline constexpr std::uint8_t kVkLeft = 0x25;
+inline constexpr std::uint8_t kVkInsert = 0x2D;
+inline constexpr std::uint8_t kVkShift = 0x10;
+
+// A key with the modifiers held for it; Insert is a key of the arrow block (the extended flag).
+struct KeyChord {
+    bool control = false;
+    bool shift = false;
+    std::uint8_t key = 0;
+
+    friend bool operator==(const KeyChord&, const KeyChord&) = default;
+};
 
 // System-wide synthesized key events (scan code 0, no extended flag, no extra information) and
 // the state of the keys the user holds.
 class Keystrokes {
 public:
     virtual ~Keystrokes() = default;
-    // Ctrl down, the letter down and up, Ctrl up, as one series that no other input can come
-    // between: a key of the user's or another program's pressed in its middle would lose its Ctrl
-    // or gain the program's, and become another command.
-    virtual void ControlChord(std::uint8_t letter) = 0;
+    // The modifiers down, the key down and up, the modifiers up, as one series that no other
+    // input can come between: a key of the user's or another program's pressed in its middle
+    // would lose the modifiers or gain the program's, and become another command.
+    virtual void Press(KeyChord chord) = 0;
+    // The text as a typist's keys, as one series: a character the keyboard layout has as its key
+    // with its Shift, any other (kana, kanji, emoji, "①") as a Unicode keystroke (both halves of a
+    // surrogate pair), a line end (CR LF or a lone CR or LF) as Enter, a tab as Tab.
+    virtual void Type(std::u16string_view text) = 0;
+    // Esc is physically down now: the user stops a long typing.
+    virtual bool EscapeHeld() const = 0;
     // The Left-arrow key pressed and let go `count` times, with no modifier, as one series.
     virtual void LeftArrows(std::size_t count) = 0;
     // Shift, Alt or a Windows key is physically down now. Held with a synthesized Ctrl+C or

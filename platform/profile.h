@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace kvtx::platform {
 
@@ -13,6 +15,10 @@ public:
                         int defaultValue) const = 0;
     // Failures are not reported: the program carries on with the value in memory.
     virtual void WriteInt(const std::u16string& section, const std::u16string& key, int value) = 0;
+    // Every string value of the section, by name, in the order the profile keeps them; values of
+    // other kinds are left out, and a missing section has none.
+    virtual std::vector<std::pair<std::u16string, std::u16string>>
+    ReadStrings(const std::u16string& section) const = 0;
 };
 
 } // namespace kvtx::platform

@@ -33,6 +33,14 @@ public:
     const PhraseStore& Store() const override { return dialog_.Store(); }
     int TimeDelay() const override { return dialog_.m_nTimeDelay; }
     bool RestoresClipboard() const override { return dialog_.m_nRestoreClip != 0; }
+    // Read afresh for each application, so that an entry edited meanwhile counts at once.
+    std::vector<ApplicationEntry> ApplicationEntries() const override {
+        std::vector<ApplicationEntry> entries;
+        for (auto& [name, value] : dialog_.Services().profile.ReadStrings(u"apps")) {
+            entries.push_back({std::move(name), std::move(value)});
+        }
+        return entries;
+    }
 
 private:
     ResidentDialog& dialog_;

@@ -32,7 +32,9 @@ private:
 // SendInput, as the foreground application sees a user's own key presses.
 class Win32Keystrokes final : public platform::Keystrokes {
 public:
-    void ControlChord(std::uint8_t letter) override;
+    void Press(platform::KeyChord chord) override;
+    void Type(std::u16string_view text) override;
+    bool EscapeHeld() const override;
     void LeftArrows(std::size_t count) override;
     bool ModifierHeld() const override;
     bool ProcessTakesKeys(std::uint32_t process) const override;

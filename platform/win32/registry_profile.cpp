@@ -35,4 +35,36 @@ void RegistryProfile::WriteInt(const std::u16string& section, const std::u16stri
     ::RegCloseKey(handle);
 }
 
+std::vector<std::pair<std::u16string, std::u16string>>
+RegistryProfile::ReadStrings(const std::u16string& section) const {
+    std::vector<std::pair<std::u16string, std::u16string>> values;
+    HKEY handle = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, Wide(SectionKey(section)), 0, KEY_QUERY_VALUE,
+                        &handle) != ERROR_SUCCESS) {
+        return values;
+    }
+    // Names hold at most 16,383 characters; data is read at the size the value reports.
+    std::vector<wchar_t> name(16384);
+    for (DWORD index = 0;; ++index) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD type = 0;
+        DWORD bytes = 0;
+        if (::RegEnumValueW(handle, index, name.data(), &nameLength, nullptr, &type, nullptr,
+                            &bytes) != ERROR_SUCCESS) {
+            break;
+        }
+        if (type != REG_SZ) {
+            continue;
+        }
+        std::vector<wchar_t> data(bytes / sizeof(wchar_t) + 1);
+        DWORD size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+        if (::RegGetValueW(handle, nullptr, name.data(), RRF_RT_REG_SZ, nullptr, data.data(),
+                           &size) == ERROR_SUCCESS) {
+            values.emplace_back(FromWide(name.data(), nameLength), FromWide(data.data()));
+        }
+    }
+    ::RegCloseKey(handle);
+    return values;
+}
+
 } // namespace kvtx::win32

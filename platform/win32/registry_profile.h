@@ -12,6 +12,8 @@ public:
     int ReadInt(const std::u16string& section, const std::u16string& key,
                 int defaultValue) const override;
     void WriteInt(const std::u16string& section, const std::u16string& key, int value) override;
+    std::vector<std::pair<std::u16string, std::u16string>>
+    ReadStrings(const std::u16string& section) const override;
 
 private:
     std::u16string SectionKey(const std::u16string& section) const;

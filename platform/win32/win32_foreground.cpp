@@ -1,5 +1,9 @@
 #include "platform/win32/win32_foreground.h"
 
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/wide.h"
+
+#include <algorithm>
 #include <dwmapi.h>
 #include <iterator>
 #include <windows.h>
@@ -37,6 +41,25 @@ bool IsShellWindow(HWND window) {
     return false;
 }
 
+std::u16string ClassName(HWND window) {
+    wchar_t name[256] = {};
+    const int length = ::GetClassNameW(window, name, static_cast<int>(std::size(name)));
+    return FromWide(name, static_cast<std::size_t>(std::max(length, 0)));
+}
+
+// The file name of the process's executable, without its folder; empty when it cannot be read.
+std::u16string ExecutableName(DWORD process) {
+    const KernelHandle handle(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process));
+    wchar_t path[MAX_PATH] = {};
+    DWORD length = MAX_PATH;
+    if (!handle || !::QueryFullProcessImageNameW(handle.get(), 0, path, &length)) {
+        return {};
+    }
+    const std::u16string full = FromWide(path, length);
+    const std::size_t slash = full.find_last_of(u"\\/");
+    return slash == std::u16string::npos ? full : full.substr(slash + 1);
+}
+
 std::optional<TargetWindow> AsApplication(HWND window) {
     if (window == nullptr || IsShellWindow(window)) {
         return std::nullopt;
@@ -53,8 +76,13 @@ std::optional<TargetWindow> AsApplication(HWND window) {
     if (info.hwndFocus != nullptr) {
         ::GetWindowThreadProcessId(info.hwndFocus, &focusProcess);
     }
-    return TargetWindow{reinterpret_cast<std::uintptr_t>(window), process, thread,
-                        reinterpret_cast<std::uintptr_t>(info.hwndFocus), focusProcess};
+    return TargetWindow{reinterpret_cast<std::uintptr_t>(window),
+                        process,
+                        thread,
+                        reinterpret_cast<std::uintptr_t>(info.hwndFocus),
+                        focusProcess,
+                        ClassName(window),
+                        ExecutableName(process)};
 }
 
 // Shown on this virtual desktop (Windows keeps the windows of the others, and suspended

@@ -2,8 +2,8 @@
 #include "platform/win32/unique_handle.h"
 
 #include <algorithm>
-#include <iterator>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace kvtx::win32 {
@@ -11,6 +11,24 @@ namespace {
 
 bool IsDown(int virtualKey) {
     return (::GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+}
+
+INPUT Key(WORD virtualKey, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.dwFlags = flags;
+    return input;
+}
+
+// A UTF-16 unit as the keyboard's own character, whichever keys the layout has; each half of a
+// surrogate pair goes as one.
+INPUT Unicode(wchar_t unit, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wScan = unit;
+    input.ki.dwFlags = KEYEVENTF_UNICODE | flags;
+    return input;
 }
 
 // The mandatory integrity level of a process (a SECURITY_MANDATORY_*_RID value); nullopt when its
@@ -35,18 +53,72 @@ std::optional<DWORD> IntegrityLevel(HANDLE process) {
 
 } // namespace
 
-void Win32Keystrokes::ControlChord(std::uint8_t letter) {
-    const auto key = [](std::uint8_t virtualKey, DWORD flags) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = virtualKey;
-        input.ki.dwFlags = flags;
-        return input;
-    };
+void Win32Keystrokes::Press(platform::KeyChord chord) {
+    // The arrow block's Insert, not the number pad's 0.
+    const DWORD extended = chord.key == VK_INSERT ? KEYEVENTF_EXTENDEDKEY : 0;
+    std::vector<INPUT> series;
+    for (const auto& [held, key] :
+         {std::pair{chord.control, VK_CONTROL}, {chord.shift, VK_SHIFT}}) {
+        if (held) {
+            series.push_back(Key(static_cast<WORD>(key), 0));
+        }
+    }
+    series.push_back(Key(chord.key, extended));
+    series.push_back(Key(chord.key, extended | KEYEVENTF_KEYUP));
+    for (const auto& [held, key] :
+         {std::pair{chord.shift, VK_SHIFT}, {chord.control, VK_CONTROL}}) {
+        if (held) {
+            series.push_back(Key(static_cast<WORD>(key), KEYEVENTF_KEYUP));
+        }
+    }
     // One call: the system puts its events into the input stream with nothing in between.
-    INPUT chord[] = {key(VK_CONTROL, 0), key(letter, 0), key(letter, KEYEVENTF_KEYUP),
-                     key(VK_CONTROL, KEYEVENTF_KEYUP)};
-    ::SendInput(static_cast<UINT>(std::size(chord)), chord, sizeof(INPUT));
+    ::SendInput(static_cast<UINT>(series.size()), series.data(), sizeof(INPUT));
+}
+
+void Win32Keystrokes::Type(std::u16string_view text) {
+    const HKL layout = ::GetKeyboardLayout(0);
+    std::vector<INPUT> series;
+    const auto press = [&series](WORD key) {
+        series.push_back(Key(key, 0));
+        series.push_back(Key(key, KEYEVENTF_KEYUP));
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const wchar_t unit = text[i];
+        if (unit == L'\r' || unit == L'\n') {
+            press(VK_RETURN);
+            if (unit == L'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+                ++i;
+            }
+            continue;
+        }
+        if (unit == L'\t') {
+            press(VK_TAB);
+            continue;
+        }
+        // Consoles, remote clients and games read keys: a character the layout has goes out as
+        // its key, with Shift where it needs it. One that needs Ctrl or Alt (AltGr) does not.
+        const SHORT scan = ::VkKeyScanExW(unit, layout);
+        const int shiftState = (scan >> 8) & 0xFF;
+        if (scan != -1 && (shiftState & ~1) == 0) {
+            if (shiftState != 0) {
+                series.push_back(Key(VK_SHIFT, 0));
+            }
+            press(static_cast<WORD>(scan & 0xFF));
+            if (shiftState != 0) {
+                series.push_back(Key(VK_SHIFT, KEYEVENTF_KEYUP));
+            }
+            continue;
+        }
+        series.push_back(Unicode(unit, 0));
+        series.push_back(Unicode(unit, KEYEVENTF_KEYUP));
+    }
+    if (!series.empty()) {
+        ::SendInput(static_cast<UINT>(series.size()), series.data(), sizeof(INPUT));
+    }
+}
+
+bool Win32Keystrokes::EscapeHeld() const {
+    return IsDown(VK_ESCAPE);
 }
 
 void Win32Keystrokes::LeftArrows(std::size_t count) {

@@ -1,5 +1,6 @@
 #include "engine/capture_and_paste.h"
 #include "engine/regex_messages.h"
+#include "platform/utf.h"
 #include "tests/engine/fake_picker.h"
 #include "tests/fakes/fake_clipboard.h"
 #include "tests/fakes/fake_foreground.h"
@@ -19,8 +20,8 @@ namespace {
 using namespace testing;
 
 const std::u16string kDir = u"C:\\kvtx\\";
-constexpr platform::TargetWindow kEditor = FakeForeground::kEditor;
-constexpr platform::TargetWindow kNotepad = FakeForeground::kNotepad;
+const platform::TargetWindow kEditor = FakeForeground::kEditor;
+const platform::TargetWindow kNotepad = FakeForeground::kNotepad;
 constexpr std::int32_t kInsertion = static_cast<std::int32_t>(ItemKind::TextInsertion);
 constexpr std::int32_t kConversion = static_cast<std::int32_t>(ItemKind::TextConversion);
 
@@ -143,11 +144,15 @@ protected:
             DriverServices{clipboard, keys, thread, window, foreground, messages, tray}, *picker,
             transforms);
         keys.onKeyDown = [this](std::uint8_t key, bool control) {
-            if (!control) {
+            if (!control && !(key == platform::kVkInsert && keys.shiftDown)) {
                 if (key == platform::kVkLeft) {
                     target.Left();
                 }
                 return;
+            }
+            // Ctrl+Insert copies and Shift+Insert pastes, as in a terminal.
+            if (key == platform::kVkInsert) {
+                key = keys.shiftDown ? platform::kVkV : platform::kVkC;
             }
             if (key == platform::kVkC) {
                 ++target.copies;
@@ -173,6 +178,10 @@ protected:
                     paste();
                 }
             }
+        };
+        keys.onType = [this](std::u16string_view text) {
+            target.before += text;
+            target.selected.clear();
         };
         clipboard.onRenderRequest = [this](unsigned format) {
             driver->Keeper().OnRenderRequest(format);
@@ -678,6 +687,101 @@ TEST_F(CaptureAndPasteTest, APasteHeldByTheMenuOrAnApplicationThatStoppedGoesOut
     EXPECT_EQ(target.Text(), u"<Dear Bob,>");
 }
 
+// The table of applications chooses the keys: the copy by Ctrl+Insert or none at all (the
+// clipboard's text is the selection), the paste by Shift+Insert or Ctrl+Shift+V, or the result
+// typed, which leaves the clipboard alone.
+TEST_F(CaptureAndPasteTest, TheTableOfApplicationsChoosesTheKeys) {
+    struct Case {
+        std::u16string_view entry;
+        std::vector<std::string> copyKeys;
+        std::vector<std::string> pasteKeys;
+        std::u16string_view clipboardAfter;
+    };
+    const Case cases[] = {
+        {u"ctrl+insert shift+insert", {"down 17", "down 45"}, {"down 16", "down 45"}, u"[Bob]"},
+        {u"none ctrl+shift+v", {}, {"down 17", "down 16", "down 86"}, u"[stale]"},
+        {u"none type", {}, {"type 7"}, u"stale"},
+    };
+    for (const auto& c : cases) {
+        picker->applications = {{u"editor.exe", std::u16string(c.entry)}};
+        target = {u"<", u"Bob", u">"};
+        clipboard.Set(u"stale");
+        log.clear();
+        LogEverything();
+        Apply(0, 2);
+        const std::vector<std::string> beforePaste = log;
+        log.clear();
+        FirePasteTimer();
+        for (const auto& key : c.copyKeys) {
+            EXPECT_EQ(std::count(beforePaste.begin(), beforePaste.end(), key), 1) << key;
+        }
+        EXPECT_EQ(std::count(beforePaste.begin(), beforePaste.end(), "down 67"), 0);
+        for (const auto& key : c.pasteKeys) {
+            EXPECT_EQ(Count(key), 1) << key;
+        }
+        EXPECT_EQ(Count("down 86") > 0, c.pasteKeys.back() == "down 86");
+        const std::u16string pasted = c.copyKeys.empty() ? u"[stale]" : u"[Bob]";
+        EXPECT_EQ(target.before, u"<" + pasted) << platform::Utf16ToUtf8(c.entry);
+        EXPECT_EQ(clipboard.text, c.clipboardAfter) << platform::Utf16ToUtf8(c.entry);
+    }
+}
+
+// Typed delivery goes out in pieces that split no surrogate pair and no CR LF, answering messages
+// between them, with the pause between characters when the entry gives one; Esc stops it, and so
+// does the target's losing the keyboard, with a balloon. The caret field works as with a paste.
+// A copy that brings nothing under "type" types nothing, since the clipboard may be stale.
+TEST_F(CaptureAndPasteTest, TypedDeliveryGoesOutInPiecesAndStops) {
+    picker->applications = {{u"editor.exe", u"ctrl+c type"}};
+    std::u16string selected;
+    for (int i = 0; i < 20; ++i) {
+        selected += u"和😀\r\n";
+    }
+    target = {u"<", selected, u">"};
+    Apply(0, 2);
+    const int pumps = thread.pumps;
+    FirePasteTimer();
+    EXPECT_EQ(target.Text(), u"<[" + selected + u"]>");
+    EXPECT_EQ(keys.typed, u"[" + selected + u"]");
+    EXPECT_GE(thread.pumps - pumps, 3) << "messages are answered between the pieces";
+
+    picker->applications = {{u"editor.exe", u"ctrl+c type 5"}};
+    target = {u"<", u"田中", u">"};
+    const int waited = thread.waitedMs;
+    Apply(2, 0);
+    FirePasteTimer();
+    EXPECT_EQ(target.before, u"<田中様\r\n");
+    EXPECT_GE(thread.waitedMs - waited, 5 * 8) << "a pause after each character";
+
+    picker->applications = {{u"editor.exe", u"ctrl+c type"}};
+    target = {u"<", selected, u">"};
+    Apply(0, 2);
+    keys.onType = [this](std::u16string_view text) {
+        target.before += text;
+        keys.escapeHeld = true;
+    };
+    FirePasteTimer();
+    // 32 characters: the bracket, ten times 和, 😀 and CR LF, and one more 和.
+    EXPECT_EQ(target.before, u"<[" + selected.substr(0, 50) + u"和");
+    keys.escapeHeld = false;
+    keys.onType = [this](std::u16string_view text) {
+        target.before += text;
+        foreground.front = kNotepad;
+    };
+    target = {u"<", selected, u">"};
+    foreground.front = kEditor;
+    Apply(0, 2);
+    FirePasteTimer();
+    EXPECT_EQ(tray.balloons.back(), u"貼り付け先が切り替わったため、入力を中止しました。");
+
+    foreground.front = kEditor;
+    messages.shown.clear();
+    target = {u"<", u"", u">"};
+    Apply(0, 2);
+    EXPECT_EQ(messages.shown, std::vector<std::u16string>{
+                                  u"選択した文字列をコピーできなかったため、入力しませんでした。"});
+    EXPECT_EQ(window.pasteTimerMs, -1);
+}
+
 // The user's clipboard put back after the paste, when the setting asks for it.
 class RestoreClipboardTest : public CaptureAndPasteTest {
 protected:
@@ -839,6 +943,24 @@ TEST_F(RestoreClipboardTest, EveryWayOutOfAnApplicationBringsTheUsersClipboardBa
         EXPECT_EQ(clipboard.saves, saves + 1) << c.what;
         EXPECT_EQ(window.restoreTimerMs, -1) << c.what;
     }
+}
+
+// Typed after a copy by Ctrl+C, the result leaves the clipboard alone and the copy's change goes
+// back; with no copy keystroke and typing, nothing touches the clipboard and nothing is saved.
+TEST_F(RestoreClipboardTest, TypedDeliveryPutsTheUsersClipboardBackAfterItsCopy) {
+    picker->applications = {{u"editor.exe", u"ctrl+c type"}};
+    Apply(0, 0);
+    FirePasteTimer();
+    EXPECT_EQ(target.Text(), u"<Dear Bob,>");
+    ExpectTheUsersClipboard();
+    const int saves = clipboard.saves;
+    picker->applications = {{u"editor.exe", u"none type"}};
+    target = {u"<", u"Bob", u">"};
+    Apply(1, 1);
+    FirePasteTimer();
+    EXPECT_EQ(target.Text(), u"<plain>");
+    EXPECT_EQ(clipboard.saves, saves);
+    ExpectTheUsersClipboard();
 }
 
 // With the setting on the result reaches the clipboard only with the paste, so a history sees

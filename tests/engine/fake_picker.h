@@ -70,6 +70,7 @@ public:
     const PhraseStore& Store() const override { return store; }
     int TimeDelay() const override { return timeDelay; }
     bool RestoresClipboard() const override { return restoreClipboard; }
+    std::vector<ApplicationEntry> ApplicationEntries() const override { return applications; }
 
     PhraseStore store;
     FakeMessageBox messages;
@@ -82,6 +83,7 @@ public:
     std::u16string previewText;
     int timeDelay = 150;
     bool restoreClipboard = false;
+    std::vector<ApplicationEntry> applications;
     int copies = 0;
     int categoryLoads = 0;
 

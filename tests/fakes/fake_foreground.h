@@ -12,8 +12,10 @@ namespace kvtx::testing {
 // state each query finds the target in. onQuery lets a test change it as time passes.
 class FakeForeground final : public platform::Foreground {
 public:
-    static constexpr platform::TargetWindow kEditor{0x1000, 4242, 77, 0x1001, 4242};
-    static constexpr platform::TargetWindow kNotepad{0x2000, 5151, 88, 0x2001, 5151};
+    static inline const platform::TargetWindow kEditor{0x1000, 4242,           77,           0x1001,
+                                                       4242,   u"EditorFrame", u"editor.exe"};
+    static inline const platform::TargetWindow kNotepad{0x2000,     5151,          88, 0x2001, 5151,
+                                                        u"Notepad", u"notepad.exe"};
 
     std::optional<platform::TargetWindow> Application() const override { return front; }
     std::optional<platform::TargetWindow> LastApplication() const override { return last; }

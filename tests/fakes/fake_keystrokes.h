@@ -12,12 +12,31 @@ namespace kvtx::testing {
 // The user holds a modifier for the next `modifierHeldQueries` queries (-1: for ever).
 class FakeKeystrokes final : public platform::Keystrokes {
 public:
-    void ControlChord(std::uint8_t letter) override {
-        KeyDown(platform::kVkControl);
-        KeyDown(letter);
-        KeyUp(letter);
-        KeyUp(platform::kVkControl);
+    void Press(platform::KeyChord chord) override {
+        if (chord.control) {
+            KeyDown(platform::kVkControl);
+        }
+        if (chord.shift) {
+            KeyDown(platform::kVkShift);
+        }
+        KeyDown(chord.key);
+        KeyUp(chord.key);
+        if (chord.shift) {
+            KeyUp(platform::kVkShift);
+        }
+        if (chord.control) {
+            KeyUp(platform::kVkControl);
+        }
     }
+    // Logs "type N" (N UTF-16 units) and hands the text to onType, the application typed into.
+    void Type(std::u16string_view text) override {
+        Note(log, "type " + std::to_string(text.size()));
+        typed += text;
+        if (onType) {
+            onType(text);
+        }
+    }
+    bool EscapeHeld() const override { return escapeHeld; }
     // Logs "left N" once, then plays each press.
     void LeftArrows(std::size_t count) override {
         Note(log, "left " + std::to_string(count));
@@ -45,6 +64,10 @@ public:
     }
 
     bool controlDown = false;
+    bool shiftDown = false;
+    bool escapeHeld = false;
+    std::u16string typed;
+    std::function<void(std::u16string_view)> onType;
     std::uint32_t elevatedProcess = 0;
     mutable int modifierHeldQueries = 0;
     mutable int modifierQueries = 0;
@@ -58,6 +81,9 @@ private:
         if (virtualKey == platform::kVkControl) {
             controlDown = true;
         }
+        if (virtualKey == platform::kVkShift) {
+            shiftDown = true;
+        }
         if (onKeyDown) {
             onKeyDown(virtualKey, controlDown);
         }
@@ -66,6 +92,9 @@ private:
         Note(log, "up " + std::to_string(virtualKey));
         if (virtualKey == platform::kVkControl) {
             controlDown = false;
+        }
+        if (virtualKey == platform::kVkShift) {
+            shiftDown = false;
         }
     }
 };

@@ -23,7 +23,15 @@ public:
         writes.push_back(key);
     }
 
+    std::vector<std::pair<std::u16string, std::u16string>>
+    ReadStrings(const std::u16string& section) const override {
+        const auto found = strings.find(section);
+        return found == strings.end() ? std::vector<std::pair<std::u16string, std::u16string>>{}
+                                      : found->second;
+    }
+
     std::map<std::pair<std::u16string, std::u16string>, int> values;
+    std::map<std::u16string, std::vector<std::pair<std::u16string, std::u16string>>> strings;
     mutable std::vector<std::u16string> reads;
     std::vector<std::u16string> writes;
 };
