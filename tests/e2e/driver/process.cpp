@@ -7,7 +7,8 @@
 
 namespace kvtx::e2e {
 
-Process Process::Start(const std::u16string& executable, const std::u16string& arguments) {
+Process Process::Start(const std::u16string& executable, const std::u16string& arguments,
+                       DWORD creationFlags) {
     std::u16string commandLine = u"\"" + executable + u"\"";
     if (!arguments.empty()) {
         commandLine += u" " + arguments;
@@ -18,7 +19,8 @@ Process Process::Start(const std::u16string& executable, const std::u16string& a
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
     if (!::CreateProcessW(win32::Wide(executable), win32::Wide(commandLine.data()), nullptr,
-                          nullptr, FALSE, 0, nullptr, win32::Wide(folder), &startup, &started)) {
+                          nullptr, FALSE, creationFlags, nullptr, win32::Wide(folder), &startup,
+                          &started)) {
         throw std::runtime_error("cannot start " + platform::Utf16ToUtf8(executable) + ", error " +
                                  std::to_string(::GetLastError()));
     }

@@ -14,7 +14,10 @@ namespace kvtx::e2e {
 class Process {
 public:
     // Throws when the program cannot be started.
-    static Process Start(const std::u16string& executable, const std::u16string& arguments = u"");
+    // creationFlags as CreateProcessW takes them (CREATE_NEW_CONSOLE: a console window of its
+    // own).
+    static Process Start(const std::u16string& executable, const std::u16string& arguments = u"",
+                         DWORD creationFlags = 0);
 
     Process(Process&&) = default;
     Process& operator=(Process&&) = default;

@@ -44,15 +44,30 @@ std::optional<DWORD> ReadProfileValue(const std::u16string& section, const std::
     return value;
 }
 
-void WriteProfileValue(const std::u16string& section, const std::u16string& name, DWORD value) {
+namespace {
+
+void WriteValue(const std::u16string& section, const std::u16string& name, DWORD type,
+                const void* data, DWORD size) {
     RegistryKey key;
     const std::u16string path = SectionPath(section);
     if (::RegCreateKeyExW(HKEY_CURRENT_USER, win32::Wide(path), 0, nullptr, 0, KEY_SET_VALUE,
                           nullptr, key.Receive(), nullptr) != ERROR_SUCCESS ||
-        ::RegSetValueExW(key.get(), win32::Wide(name), 0, REG_DWORD,
-                         reinterpret_cast<const BYTE*>(&value), sizeof value) != ERROR_SUCCESS) {
+        ::RegSetValueExW(key.get(), win32::Wide(name), 0, type, static_cast<const BYTE*>(data),
+                         size) != ERROR_SUCCESS) {
         throw std::runtime_error("cannot write the profile value " + platform::Utf16ToUtf8(name));
     }
+}
+
+} // namespace
+
+void WriteProfileValue(const std::u16string& section, const std::u16string& name, DWORD value) {
+    WriteValue(section, name, REG_DWORD, &value, sizeof value);
+}
+
+void WriteProfileString(const std::u16string& section, const std::u16string& name,
+                        const std::u16string& value) {
+    WriteValue(section, name, REG_SZ, value.c_str(),
+               static_cast<DWORD>((value.size() + 1) * sizeof(char16_t)));
 }
 
 bool ProfileSectionExists(const std::u16string& section) {

@@ -64,6 +64,10 @@ DWORD TargetApp::LastPasteSequence() const {
     return static_cast<DWORD>(::SendMessageW(window_, WM_APP + 7, 0, 0));
 }
 
+void TargetApp::ActAsTerminal(bool on) {
+    ::SendMessageW(window_, WM_APP + 8, on ? 1 : 0, 0);
+}
+
 void TargetApp::SetPasteDelay(std::chrono::milliseconds delay) {
     ::SendMessageW(window_, WM_APP + 6, static_cast<WPARAM>(delay.count()), 0);
 }

@@ -42,6 +42,8 @@ public:
 
     // The edit answers a copy this late from now on, as a busy application does.
     void SetCopyDelay(std::chrono::milliseconds delay);
+    // The edit takes keys as a terminal: Ctrl+C types "^C", Ctrl+V "^V", Shift+Insert pastes.
+    void ActAsTerminal(bool on);
     // The edit answers a paste this late from now on, and a copy asked for meanwhile after it.
     void SetPasteDelay(std::chrono::milliseconds delay);
     // Right after each paste the target copies kLaterCopy itself, standing for another program

@@ -7,7 +7,9 @@
 // - kSetCopyAfterPaste: right after each paste, it copies kLaterCopy itself, standing for another
 //   program's copy that comes after the paste;
 // - kSetPasteDelay: the edit answers a paste this many milliseconds late, and a copy asked for
-//   meanwhile after it, in order, as a busy application works through its commands.
+//   meanwhile after it, in order, as a busy application works through its commands;
+// - kSetTerminal: the edit takes keys as a terminal does: Ctrl+C types "^C" (the interrupt),
+//   Ctrl+V types "^V", Shift+Insert pastes.
 // It also records when it last answered a copy and a paste, on the performance counter that every
 // process reads alike, and the clipboard's sequence number right after its copy, so that a
 // benchmark reads the moments from it instead of racing to see them: kLastCopyTime,
@@ -29,6 +31,7 @@ constexpr UINT kLastCopySequence = WM_APP + 4;
 constexpr UINT kLastPasteTime = WM_APP + 5;
 constexpr UINT kSetPasteDelay = WM_APP + 6;
 constexpr UINT kLastPasteSequence = WM_APP + 7;
+constexpr UINT kSetTerminal = WM_APP + 8;
 constexpr UINT_PTR kLatePasteTimer = 2;
 constexpr UINT_PTR kLateCopyTimer = 1;
 constexpr wchar_t kLaterCopy[] = L"後からのコピー";
@@ -39,6 +42,11 @@ UINT pasteDelayMs = 0;
 // The paste and the copies waiting for it, in order.
 std::deque<UINT> waiting;
 bool replaying = false;
+bool terminal = false;
+
+bool ControlOnly() {
+    return ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_SHIFT) >= 0;
+}
 bool copyAfterPaste = false;
 LONGLONG lastCopyTime = 0;
 DWORD lastCopySequence = 0;
@@ -75,6 +83,15 @@ void CopyText(HWND owner, const std::wstring& text) {
 }
 
 LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (terminal && message == WM_KEYDOWN && (wParam == 'C' || wParam == 'V') && ControlOnly()) {
+        ::SendMessageW(edit, EM_REPLACESEL, TRUE,
+                       reinterpret_cast<LPARAM>(wParam == 'C' ? L"^C" : L"^V"));
+        return 0;
+    }
+    // The control characters the keys would make as well.
+    if (terminal && message == WM_CHAR && (wParam == 0x03 || wParam == 0x16)) {
+        return 0;
+    }
     if ((message == WM_COPY || message == WM_PASTE) && !waiting.empty()) {
         waiting.push_back(message);
         return 0;
@@ -133,6 +150,9 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return static_cast<LRESULT>(lastPasteTime);
     case kLastPasteSequence:
         return static_cast<LRESULT>(lastPasteSequence);
+    case kSetTerminal:
+        terminal = wParam != 0;
+        return 0;
     case kSetPasteDelay:
         pasteDelayMs = static_cast<UINT>(wParam);
         return 0;
