@@ -6,6 +6,7 @@
 #include "tests/e2e/driver/hotkeys.h"
 #include "tests/e2e/driver/input.h"
 #include "tests/e2e/driver/polling.h"
+#include "tests/e2e/driver/registry.h"
 #include "tests/e2e/driver/remote_controls.h"
 #include "tests/e2e/driver/top_level_windows.h"
 #include "tests/e2e/driver/unix_command.h"
@@ -30,6 +31,7 @@ constexpr int kApplications = 50;
 constexpr int kLateApplications = 20;
 constexpr auto kLateCopy = 300ms;
 constexpr int kKeepingApplications = 10;
+constexpr int kTypedApplications = 5;
 constexpr std::size_t kLargePictureBytes = std::size_t{50} << 20;
 constexpr int kMenuOpenings = 20;
 constexpr int kStarts = 5;
@@ -106,12 +108,15 @@ struct ApplicationTimes {
         copyToPaste;
 };
 
+// What OpenMenu leaves selected in the target.
+const std::u16string kSelection = u"選択";
+
 class WineBench : public ApplyScenario {
 protected:
     // A fresh selection in the target, then the menu hotkey at the cursor; `pressed` is when the
     // hotkey went out.
     testing::AssertionResult OpenMenu(Clock::time_point& pressed) {
-        Prepare(u"選択", 0, -1);
+        Prepare(kSelection, 0, -1);
         MoveMouse({300, 200});
         pressed = Clock::now();
         PressHotkey(kMenuHotkey);
@@ -170,7 +175,6 @@ protected:
 // The greeting with the selection after it ("%original"), which copies; the same without it, which
 // sends no copy.
 const std::u16string kGreeting = u"お世話になっております。";
-const std::u16string kSelection = u"選択";
 
 std::vector<StoreCategory> GreetingStore() {
     return {
@@ -312,6 +316,42 @@ TEST_F(WineBench, SearchWindowOfTwentySixFullCategories) {
     }
     PrintRow("search hotkey → search window in front, keyboard in its box", shown, "50 ms");
     PrintRow("search hotkey → its list holding all 26 × 26 items of 2,000 characters", listed, "—");
+}
+
+// Typed delivery ("none type" for the target): 2,000 characters of mixed Japanese and ASCII, from
+// the item's letter to the first character in the target and to the last.
+TEST_F(WineBench, TypedDeliveryOfTwoThousandCharacters) {
+    // Lines of a letter's length, as a phrase has them.
+    std::u16string text;
+    while (text.size() < 2000) {
+        text += u"お世話になっております。ご連絡いたします。Order 1234\r\n";
+    }
+    text.resize(2000);
+    Start({{u"定型", {TextItem(u"長文", text)}}});
+    WriteProfileString(u"apps", u"e2e_target.exe", u"none type");
+    std::vector<double> first, rate;
+    for (int run = 0; run < kTypedApplications; ++run) {
+        Clock::time_point pressed;
+        ASSERT_TRUE(OpenMenu(pressed));
+        PressKey('A');
+        ASSERT_TRUE(PollFinely([&] { return app_->MenuTakesKeys(2); }, 10s));
+        const auto chosen = Clock::now();
+        PressKey('A');
+        const auto length = [&] { return ::SendMessageW(target_->Edit(), WM_GETTEXTLENGTH, 0, 0); };
+        // The first typed character replaces the selection OpenMenu made.
+        ASSERT_TRUE(PollFinely([&] { return target_->Text() != kSelection; }, 10s));
+        const auto started = Clock::now();
+        ASSERT_TRUE(PollFinely([&] { return length() == static_cast<LRESULT>(text.size()); }, 30s));
+        const auto done = Clock::now();
+        EXPECT_EQ(target_->Text(), text);
+        first.push_back(Milliseconds(started - chosen));
+        rate.push_back(static_cast<double>(text.size()) * 1000 / Milliseconds(done - started));
+    }
+    PrintRow("typed, 2,000 characters: item's letter → first character in the target", first,
+             "150 ms delay");
+    std::printf("| typed, 2,000 characters: characters a second | %zu | %.0f | %.0f (slowest) | "
+                "500 |\n",
+                rate.size(), Median(rate), *std::min_element(rate.begin(), rate.end()));
 }
 
 // What the kernel counts for each thread of the program's Unix process: its context switches
