@@ -19,6 +19,10 @@ public:
     // other kinds are left out, and a missing section has none.
     virtual std::vector<std::pair<std::u16string, std::u16string>>
     ReadStrings(const std::u16string& section) const = 0;
+    // A string value written or removed; false when the profile refused it.
+    virtual bool WriteString(const std::u16string& section, const std::u16string& key,
+                             const std::u16string& value) = 0;
+    virtual bool DeleteValue(const std::u16string& section, const std::u16string& key) = 0;
 };
 
 } // namespace kvtx::platform

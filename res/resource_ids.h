@@ -12,6 +12,7 @@
 #define IDD_INPUT 137
 #define IDD_REGEX 139
 #define IDD_SEARCH 141
+#define IDD_APPLICATION_KEYS 143
 
 // Icons, bitmap, menus, strings.
 #define IDI_MAINFRAME 128
@@ -101,6 +102,7 @@
 #define IDC_SETTINGS_SEARCH_CTRL 1037
 #define IDC_SETTINGS_SEARCH_SHIFT 1038
 #define IDC_SETTINGS_SEARCH_KEY 1039
+#define IDC_SETTINGS_APPLICATION_KEYS 1043
 
 // Controls of the quick regular-expression dialog (139).
 #define IDC_REGEX_PATTERN 1032
@@ -110,3 +112,9 @@
 #define IDC_SEARCH_QUERY 1040
 #define IDC_SEARCH_RESULTS 1041
 #define IDC_SEARCH_PREVIEW 1042
+
+// The table of applications with keys of their own.
+#define IDC_APPKEYS_LIST 1044
+#define IDC_APPKEYS_NAME 1045
+#define IDC_APPKEYS_VALUE 1046
+#define IDC_APPKEYS_DELETE 1047

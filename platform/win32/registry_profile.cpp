@@ -35,6 +35,25 @@ void RegistryProfile::WriteInt(const std::u16string& section, const std::u16stri
     ::RegCloseKey(handle);
 }
 
+bool RegistryProfile::WriteString(const std::u16string& section, const std::u16string& key,
+                                  const std::u16string& value) {
+    HKEY handle = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, Wide(SectionKey(section)), 0, nullptr, 0,
+                          KEY_SET_VALUE, nullptr, &handle, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    const LSTATUS status =
+        ::RegSetValueExW(handle, Wide(key), 0, REG_SZ, reinterpret_cast<const BYTE*>(Wide(value)),
+                         static_cast<DWORD>((value.size() + 1) * sizeof(char16_t)));
+    ::RegCloseKey(handle);
+    return status == ERROR_SUCCESS;
+}
+
+bool RegistryProfile::DeleteValue(const std::u16string& section, const std::u16string& key) {
+    return ::RegDeleteKeyValueW(HKEY_CURRENT_USER, Wide(SectionKey(section)), Wide(key)) ==
+           ERROR_SUCCESS;
+}
+
 std::vector<std::pair<std::u16string, std::u16string>>
 RegistryProfile::ReadStrings(const std::u16string& section) const {
     std::vector<std::pair<std::u16string, std::u16string>> values;

@@ -14,6 +14,9 @@ public:
     void WriteInt(const std::u16string& section, const std::u16string& key, int value) override;
     std::vector<std::pair<std::u16string, std::u16string>>
     ReadStrings(const std::u16string& section) const override;
+    bool WriteString(const std::u16string& section, const std::u16string& key,
+                     const std::u16string& value) override;
+    bool DeleteValue(const std::u16string& section, const std::u16string& key) override;
 
 private:
     std::u16string SectionKey(const std::u16string& section) const;

@@ -1,6 +1,7 @@
 #include "settings/win32/settings_window.h"
 
 #include "res/resource_ids.h"
+#include "settings/win32/application_keys_window.h"
 
 namespace kvtx::settings::win32 {
 
@@ -18,11 +19,18 @@ void SettingsWindow::HotkeyItems::Attach(HWND dialog, int firstId) {
     key.Attach(dialog, firstId + 4);
 }
 
-SettingsWindow::SettingsWindow(platform::StartupShortcuts& shortcuts)
-    : Dialog(IDD_SETTINGS), logic_({picker_.Controls(), menu_.Controls(), regex_.Controls(),
-                                    search_.Controls(), delay_, restoreClipboard_, startup_},
-                                   messages_, shortcuts) {
+SettingsWindow::SettingsWindow(platform::StartupShortcuts& shortcuts, platform::Profile& profile,
+                               std::u16string frontApplication)
+    : Dialog(IDD_SETTINGS), profile_(profile), frontApplication_(std::move(frontApplication)),
+      logic_({picker_.Controls(), menu_.Controls(), regex_.Controls(), search_.Controls(), delay_,
+              restoreClipboard_, startup_},
+             messages_, shortcuts) {
     HandleCommand(IDC_SETTINGS_STARTUP, BN_CLICKED, [this] { logic_.ToggleStartup(); });
+    // Its entries are written at once, whether this dialog is then confirmed or cancelled.
+    HandleCommand(IDC_SETTINGS_APPLICATION_KEYS, BN_CLICKED, [this] {
+        ApplicationKeysWindow table(profile_, frontApplication_);
+        table.RunModal(Window());
+    });
 }
 
 bool SettingsWindow::OnInitDialog() {

@@ -30,6 +30,25 @@ public:
                                       : found->second;
     }
 
+    bool WriteString(const std::u16string& section, const std::u16string& key,
+                     const std::u16string& value) override {
+        auto& entries = strings[section];
+        for (auto& [name, stored] : entries) {
+            if (name == key) {
+                stored = value;
+                return true;
+            }
+        }
+        entries.emplace_back(key, value);
+        return true;
+    }
+    bool DeleteValue(const std::u16string& section, const std::u16string& key) override {
+        auto& entries = strings[section];
+        const auto before = entries.size();
+        std::erase_if(entries, [&](const auto& entry) { return entry.first == key; });
+        return entries.size() != before;
+    }
+
     std::map<std::pair<std::u16string, std::u16string>, int> values;
     std::map<std::u16string, std::vector<std::pair<std::u16string, std::u16string>>> strings;
     mutable std::vector<std::u16string> reads;

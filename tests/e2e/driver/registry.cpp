@@ -44,6 +44,17 @@ std::optional<DWORD> ReadProfileValue(const std::u16string& section, const std::
     return value;
 }
 
+std::optional<std::u16string> ReadProfileString(const std::u16string& section,
+                                                const std::u16string& name) {
+    wchar_t value[1024] = {};
+    DWORD size = sizeof value;
+    if (::RegGetValueW(HKEY_CURRENT_USER, win32::Wide(SectionPath(section)), win32::Wide(name),
+                       RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return win32::FromWide(value);
+}
+
 namespace {
 
 void WriteValue(const std::u16string& section, const std::u16string& name, DWORD type,

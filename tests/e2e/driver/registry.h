@@ -10,6 +10,8 @@ namespace kvtx::e2e {
 inline constexpr wchar_t kProfileKey[] = L"Software\\Dova Studio\\korvatex";
 
 std::optional<DWORD> ReadProfileValue(const std::u16string& section, const std::u16string& name);
+std::optional<std::u16string> ReadProfileString(const std::u16string& section,
+                                                const std::u16string& name);
 void WriteProfileValue(const std::u16string& section, const std::u16string& name, DWORD value);
 void WriteProfileString(const std::u16string& section, const std::u16string& name,
                         const std::u16string& value);

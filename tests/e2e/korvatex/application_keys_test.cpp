@@ -4,8 +4,11 @@
 
 #include "tests/e2e/driver/clipboard.h"
 #include "tests/e2e/driver/files.h"
+#include "tests/e2e/driver/input.h"
+#include "tests/e2e/driver/modal_dialogs.h"
 #include "tests/e2e/driver/polling.h"
 #include "tests/e2e/driver/registry.h"
+#include "tests/e2e/driver/remote_controls.h"
 #include "tests/e2e/driver/top_level_windows.h"
 #include "tests/e2e/driver/waiting.h"
 #include "tests/e2e/korvatex/apply_scenario.h"
@@ -66,6 +69,35 @@ TEST_F(TerminalScenario, TypedTextArrivesAndTheClipboardIsLeftAlone) {
     ChooseFromMenu({'A', 'B'});
     EXPECT_TRUE(TargetShows(std::u16string(u"$ ") + kTyped));
     EXPECT_EQ(ClipboardText(), std::optional<std::u16string>(u"sentinel"));
+}
+
+// The settings dialog's "アプリ別のキー(&K)..." opens the table with the application the user was
+// in ready for keys: typed in and set with Enter, they count for the next item at once.
+TEST_F(TerminalScenario, TheSettingsGiveTheApplicationInFrontItsKeys) {
+    ASSERT_TRUE(app_->ShowPickerAt({400, 300}));
+    PressChord({VK_MENU, 'S'});
+    HWND settings = WaitForDialog(u"設定");
+    ASSERT_NE(settings, nullptr);
+    PressChord({VK_MENU, 'K'});
+    HWND table = app_->WaitForDialog(u"アプリケーションごとのキー");
+    ASSERT_NE(table, nullptr);
+    EXPECT_TRUE(ShowsAsModalOver(table, settings));
+    HWND value = ChildById(table, 1046);
+    EXPECT_EQ(ControlText(ChildById(table, 1045)), u"e2e_target.exe");
+    ASSERT_TRUE(WaitUntil("the keyboard in the keys box", [&] { return HasKeyboardFocus(value); }));
+    TypeText(u"none type");
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil("the entry in the profile", [] {
+        return ReadProfileString(u"apps", u"e2e_target.exe") == std::u16string(u"none type");
+    }));
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntilClosed(u"アプリケーションごとのキー"));
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntilClosed(u"設定"));
+    ASSERT_TRUE(app_->HidePicker());
+    Prepare(u"$ ", 2, 2);
+    ChooseFromMenu({'A', 'A'});
+    EXPECT_TRUE(TargetShows(u"$ こんにちは"));
 }
 
 // Wine's console, which Ctrl+C would end and which takes no paste keystroke: its built-in entry
