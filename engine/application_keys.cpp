@@ -9,11 +9,6 @@ char16_t Lower(char16_t c) {
     return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
 }
 
-bool SameWithoutCase(std::u16string_view a, std::u16string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](auto x, auto y) { return Lower(x) == Lower(y); });
-}
-
 std::vector<std::u16string_view> Words(std::u16string_view value) {
     std::vector<std::u16string_view> words;
     std::size_t at = 0;
@@ -84,6 +79,11 @@ std::optional<ApplicationKeys> Find(const std::vector<ApplicationEntry>& entries
 }
 
 } // namespace
+
+bool SameWithoutCase(std::u16string_view a, std::u16string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](auto x, auto y) { return Lower(x) == Lower(y); });
+}
 
 std::optional<ApplicationKeys> ParseApplicationKeys(std::u16string_view value) {
     const auto words = Words(value);

@@ -42,6 +42,9 @@ struct ApplicationEntry {
     std::u16string value;
 };
 
+// Entry names, and the words of a value, compare without case.
+bool SameWithoutCase(std::u16string_view a, std::u16string_view b);
+
 // The keys a value gives; nullopt for a malformed one (an unknown word, a pause outside 0 to
 // 1000, a pause after a paste that types nothing, an empty value).
 std::optional<ApplicationKeys> ParseApplicationKeys(std::u16string_view value);

@@ -17,7 +17,7 @@ char16_t Lower(char16_t c) {
     return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
 }
 
-bool SameName(const std::u16string& a, const std::u16string& b) {
+bool SameWithoutCase(const std::u16string& a, const std::u16string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
                                               [](auto x, auto y) { return Lower(x) == Lower(y); });
 }
@@ -55,7 +55,7 @@ void ApplicationKeysDialog::Fill(const std::u16string& chosenName) {
     for (const auto& entry : BuiltInApplicationKeys()) {
         const bool overridden =
             std::any_of(shown_.begin(), shown_.begin() + static_cast<std::ptrdiff_t>(users),
-                        [&](const auto& user) { return SameName(user.name, entry.name); });
+                        [&](const auto& user) { return SameWithoutCase(user.name, entry.name); });
         if (!overridden) {
             shown_.push_back(entry);
         }
@@ -64,7 +64,7 @@ void ApplicationKeysDialog::Fill(const std::u16string& chosenName) {
     int chosen = -1;
     for (std::size_t i = 0; i < shown_.size(); ++i) {
         controls_.entries.Add(Line(shown_[i], i >= users));
-        if (chosen < 0 && SameName(shown_[i].name, chosenName)) {
+        if (chosen < 0 && SameWithoutCase(shown_[i].name, chosenName)) {
             chosen = static_cast<int>(i);
         }
     }
@@ -95,7 +95,7 @@ void ApplicationKeysDialog::OnEntrySelected() {
 
 void ApplicationKeysDialog::OnSet() {
     const std::u16string name = Trimmed(controls_.name.Text());
-    if (name.empty() || SameName(name, u"class:")) {
+    if (name.empty() || SameWithoutCase(name, u"class:")) {
         messages_.Show(kNoName);
         controls_.name.Focus();
         return;
@@ -108,7 +108,7 @@ void ApplicationKeysDialog::OnSet() {
     }
     // An entry of the same name in other case is the same entry.
     for (const auto& [stored, unused] : profile_.ReadStrings(kSection)) {
-        if (SameName(stored, name) && stored != name) {
+        if (SameWithoutCase(stored, name) && stored != name) {
             profile_.DeleteValue(kSection, stored);
         }
     }
@@ -119,7 +119,7 @@ void ApplicationKeysDialog::OnSet() {
 void ApplicationKeysDialog::OnDelete() {
     const std::u16string name = Trimmed(controls_.name.Text());
     for (const auto& [stored, unused] : profile_.ReadStrings(kSection)) {
-        if (SameName(stored, name)) {
+        if (SameWithoutCase(stored, name)) {
             profile_.DeleteValue(kSection, stored);
         }
     }
