@@ -24,31 +24,26 @@ std::vector<std::u16string_view> Words(std::u16string_view value) {
     return words;
 }
 
-std::optional<CopyKeys> CopyWord(std::u16string_view word) {
-    if (SameWithoutCase(word, u"ctrl+c")) {
-        return CopyKeys::CtrlC;
-    }
-    if (SameWithoutCase(word, u"ctrl+insert")) {
-        return CopyKeys::CtrlInsert;
-    }
-    if (SameWithoutCase(word, u"none")) {
-        return CopyKeys::None;
-    }
-    return std::nullopt;
-}
+template <typename Keys> struct Word {
+    std::u16string_view text;
+    Keys keys;
+};
 
-std::optional<PasteKeys> PasteWord(std::u16string_view word) {
-    if (SameWithoutCase(word, u"ctrl+v")) {
-        return PasteKeys::CtrlV;
-    }
-    if (SameWithoutCase(word, u"shift+insert")) {
-        return PasteKeys::ShiftInsert;
-    }
-    if (SameWithoutCase(word, u"ctrl+shift+v")) {
-        return PasteKeys::CtrlShiftV;
-    }
-    if (SameWithoutCase(word, u"type")) {
-        return PasteKeys::Type;
+constexpr Word<CopyKeys> kCopyWords[] = {{u"ctrl+c", CopyKeys::CtrlC},
+                                         {u"ctrl+insert", CopyKeys::CtrlInsert},
+                                         {u"none", CopyKeys::None}};
+constexpr Word<PasteKeys> kPasteWords[] = {{u"ctrl+v", PasteKeys::CtrlV},
+                                           {u"shift+insert", PasteKeys::ShiftInsert},
+                                           {u"ctrl+shift+v", PasteKeys::CtrlShiftV},
+                                           {u"type", PasteKeys::Type}};
+
+// The keys a word of a value names, of the words this part of a value takes.
+template <typename Keys, std::size_t N>
+std::optional<Keys> Named(std::u16string_view word, const Word<Keys> (&words)[N]) {
+    for (const auto& each : words) {
+        if (SameWithoutCase(word, each.text)) {
+            return each.keys;
+        }
     }
     return std::nullopt;
 }
@@ -90,8 +85,8 @@ std::optional<ApplicationKeys> ParseApplicationKeys(std::u16string_view value) {
     if (words.size() < 2 || words.size() > 3) {
         return std::nullopt;
     }
-    const auto copy = CopyWord(words[0]);
-    const auto paste = PasteWord(words[1]);
+    const auto copy = Named(words[0], kCopyWords);
+    const auto paste = Named(words[1], kPasteWords);
     if (!copy || !paste) {
         return std::nullopt;
     }

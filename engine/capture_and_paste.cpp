@@ -33,18 +33,12 @@ platform::KeyChord PasteChord(PasteKeys keys) {
     }
 }
 
-// How many units from `at` make up to `characters` characters, a surrogate pair and a CR LF
-// counting as one, so that no piece splits them.
+// How many units from `at` make up to `characters` characters, counted as caret stops are (a
+// surrogate pair and a CR LF as one), so that no piece splits them.
 std::size_t TypedPiece(std::u16string_view text, std::size_t at, std::size_t characters) {
     std::size_t end = at;
     for (std::size_t taken = 0; taken < characters && end < text.size(); ++taken) {
-        const char16_t unit = text[end++];
-        const bool pairStart = (unit >= 0xD800 && unit <= 0xDBFF) || unit == u'\r';
-        if (pairStart && end < text.size() &&
-            ((unit == u'\r' && text[end] == u'\n') ||
-             (unit != u'\r' && text[end] >= 0xDC00 && text[end] <= 0xDFFF))) {
-            ++end;
-        }
+        end += StopLength(text, end);
     }
     return end - at;
 }
@@ -128,24 +122,32 @@ private:
     platform::Clipboard& clipboard_;
 };
 
-std::optional<std::u16string> CaptureAndPaste::AwaitCopy(std::uint32_t sequenceBefore) {
-    const std::int64_t deadline = services_.thread.SteadyMilliseconds() + kCopyWaitMs;
+bool CaptureAndPaste::PumpUntil(int milliseconds, const std::function<bool()>& done) {
+    const std::int64_t deadline = services_.thread.SteadyMilliseconds() + milliseconds;
     for (;;) {
-        // The target has copied once the contents changed and it has closed the clipboard.
-        if (services_.clipboard.SequenceNumber() != sequenceBefore) {
-            if (auto text = services_.clipboard.ReadText()) {
-                return *std::move(text);
-            }
+        if (done()) {
+            return true;
         }
         const std::int64_t left = deadline - services_.thread.SteadyMilliseconds();
         if (left <= 0) {
-            break;
+            return false;
         }
         services_.thread.WaitForMessage(
             static_cast<int>(std::min<std::int64_t>(left, kWaitSliceMs)));
         Pump();
     }
-    return std::nullopt;
+}
+
+std::optional<std::u16string> CaptureAndPaste::AwaitCopy(std::uint32_t sequenceBefore) {
+    std::optional<std::u16string> text;
+    // The target has copied once the contents changed and it has closed the clipboard.
+    PumpUntil(kCopyWaitMs, [&] {
+        if (services_.clipboard.SequenceNumber() != sequenceBefore) {
+            text = services_.clipboard.ReadText();
+        }
+        return text.has_value();
+    });
+    return text;
 }
 
 // Dispatches nothing: a message handled here could start another application between the
@@ -163,14 +165,11 @@ void CaptureAndPaste::SendChord(platform::KeyChord chord) {
 }
 
 platform::TargetState CaptureAndPaste::AwaitTarget(const platform::TargetWindow& target) {
-    const std::int64_t deadline = services_.thread.SteadyMilliseconds() + kTargetWaitMs;
-    platform::TargetState state = services_.foreground.StateOf(target);
-    while (state == platform::TargetState::Elsewhere &&
-           services_.thread.SteadyMilliseconds() < deadline) {
-        services_.thread.Wait(kWaitSliceMs);
-        Pump();
+    platform::TargetState state = platform::TargetState::Elsewhere;
+    PumpUntil(kTargetWaitMs, [&] {
         state = services_.foreground.StateOf(target);
-    }
+        return state != platform::TargetState::Elsewhere;
+    });
     return state;
 }
 
@@ -292,25 +291,14 @@ void CaptureAndPaste::Type(const PendingPaste& paste) {
         WaitForModifierRelease();
         services_.keystrokes.Type(text.substr(at, length));
         at += length;
-        PauseAndPump(paste.keys.typePauseMs);
+        // Messages are answered after every piece, and through the pause when there is one.
+        Pump();
+        PumpUntil(paste.keys.typePauseMs, [] { return false; });
     }
     // The clipboard was only read for the copy; what it held goes back now.
     if (paste.restores) {
         keeper_.EndWithoutPaste();
     }
-}
-
-void CaptureAndPaste::PauseAndPump(int milliseconds) {
-    const std::int64_t deadline = services_.thread.SteadyMilliseconds() + milliseconds;
-    do {
-        Pump();
-        const std::int64_t left = deadline - services_.thread.SteadyMilliseconds();
-        if (left <= 0) {
-            break;
-        }
-        services_.thread.WaitForMessage(
-            static_cast<int>(std::min<std::int64_t>(left, kWaitSliceMs)));
-    } while (true);
 }
 
 void CaptureAndPaste::OnPasteTimer() {

@@ -133,8 +133,8 @@ private:
     void Paste(const PendingPaste& paste);
     // The result as keystrokes, stopped by Esc or by the target's losing the keyboard.
     void Type(const PendingPaste& paste);
-    // Waits this long, answering messages.
-    void PauseAndPump(int milliseconds);
+    // Waits up to this long, answering messages, until `done` holds; true when it did.
+    bool PumpUntil(int milliseconds, const std::function<bool()>& done);
 
     DriverServices services_;
     PickerMembers& picker_;

@@ -13,13 +13,17 @@ bool IsLowSurrogate(char16_t unit) {
 
 } // namespace
 
+std::size_t StopLength(std::u16string_view text, std::size_t at) {
+    const bool pair =
+        at + 1 < text.size() && ((text[at] == u'\r' && text[at + 1] == u'\n') ||
+                                 (IsHighSurrogate(text[at]) && IsLowSurrogate(text[at + 1])));
+    return pair ? 2 : 1;
+}
+
 std::size_t CaretStopsAfter(std::u16string_view text, std::size_t offset) {
     std::size_t stops = 0;
     for (std::size_t i = offset; i < text.size(); ++stops) {
-        const bool pair =
-            i + 1 < text.size() && ((text[i] == u'\r' && text[i + 1] == u'\n') ||
-                                    (IsHighSurrogate(text[i]) && IsLowSurrogate(text[i + 1])));
-        i += pair ? 2 : 1;
+        i += StopLength(text, i);
     }
     return stops;
 }

@@ -13,4 +13,8 @@ namespace kvtx {
 // docs/text-engine.md.)
 std::size_t CaretStopsAfter(std::u16string_view text, std::size_t offset);
 
+// The UTF-16 units of the stop that starts at `at` (before the text's end): 2 for a CR LF pair
+// or a surrogate pair, else 1.
+std::size_t StopLength(std::u16string_view text, std::size_t at);
+
 } // namespace kvtx
