@@ -397,18 +397,24 @@ TEST_F(CaptureAndPasteTest, APasteDueWhenTheTargetHasLostTheKeyboardIsWithheldWi
          u"貼り付け先のアプリケーションが応答しないため貼り付けませんでした。"
          u"結果はクリップボードにあります。"},
     };
-    for (const auto& c : cases) {
-        foreground = FakeForeground{};
-        target = {u"<", u"Bob", u">"};
-        Apply(0, 2);
-        c.happen();
-        FirePasteTimer();
-        EXPECT_EQ(target.pastes, 0) << c.what;
-        EXPECT_EQ(clipboard.text, u"[Bob]") << c.what;
-        ASSERT_FALSE(tray.balloons.empty()) << c.what;
-        EXPECT_EQ(tray.balloons.back(), c.balloon) << c.what;
+    // With the user's clipboard to come back as well: the result still stays for the user.
+    for (const bool restores : {false, true}) {
+        picker->restoreClipboard = restores;
+        for (const auto& c : cases) {
+            foreground = FakeForeground{};
+            target = {u"<", u"Bob", u">"};
+            Apply(0, 2);
+            c.happen();
+            FirePasteTimer();
+            FireRestoreTimer();
+            EXPECT_EQ(target.pastes, 0) << c.what;
+            EXPECT_EQ(clipboard.text, u"[Bob]") << c.what << restores;
+            EXPECT_EQ(window.restoreTimerMs, -1) << c.what;
+            ASSERT_FALSE(tray.balloons.empty()) << c.what;
+            EXPECT_EQ(tray.balloons.back(), c.balloon) << c.what;
+        }
     }
-    EXPECT_EQ(tray.balloons.size(), 3u);
+    EXPECT_EQ(tray.balloons.size(), 6u);
     EXPECT_TRUE(messages.shown.empty());
     foreground = FakeForeground{};
     FirePasteTimer();
@@ -752,27 +758,27 @@ TEST_F(CaptureAndPasteTest, TypedDeliveryGoesOutInPiecesAndStops) {
     EXPECT_EQ(target.before, u"<田中様\r\n");
     EXPECT_GE(thread.waitedMs - waited, 5 * 8) << "a pause after each character";
 
+    // Esc, or the target losing the keyboard, during the first piece: 32 characters, the bracket,
+    // ten times 和, 😀 and CR LF, and one more 和, and nothing after them.
     picker->applications = {{u"editor.exe", u"ctrl+c type"}};
-    target = {u"<", selected, u">"};
-    Apply(0, 2);
-    keys.onType = [this](std::u16string_view text) {
-        target.before += text;
-        keys.escapeHeld = true;
-    };
-    FirePasteTimer();
-    // 32 characters: the bracket, ten times 和, 😀 and CR LF, and one more 和.
-    EXPECT_EQ(target.before, u"<[" + selected.substr(0, 50) + u"和");
-    keys.escapeHeld = false;
-    keys.onType = [this](std::u16string_view text) {
-        target.before += text;
-        foreground.front = kNotepad;
-    };
-    target = {u"<", selected, u">"};
-    foreground.front = kEditor;
-    Apply(0, 2);
-    FirePasteTimer();
-    EXPECT_EQ(tray.balloons.back(), u"貼り付け先が切り替わったため、入力を中止しました。");
+    const std::function<void()> stops[] = {[&] { keys.escapeHeld = true; },
+                                           [&] { foreground.front = kNotepad; }};
+    for (const auto& stop : stops) {
+        keys.escapeHeld = false;
+        foreground.front = kEditor;
+        target = {u"<", selected, u">"};
+        Apply(0, 2);
+        keys.onType = [&](std::u16string_view text) {
+            target.before += text;
+            stop();
+        };
+        FirePasteTimer();
+        EXPECT_EQ(target.before, u"<[" + selected.substr(0, 50) + u"和");
+    }
+    EXPECT_EQ(tray.balloons,
+              std::vector<std::u16string>{u"貼り付け先が切り替わったため、入力を中止しました。"});
 
+    keys.escapeHeld = false;
     foreground.front = kEditor;
     messages.shown.clear();
     target = {u"<", u"", u">"};
@@ -989,16 +995,6 @@ TEST_F(RestoreClipboardTest, TheResultGoesOnlyWithThePasteAndNoClipboardHoldsThe
               std::vector<std::u16string>{u"クリップボードの内容をすぐに保存できなかったため、"
                                           u"今回は貼り付け後に元に戻しません。"});
     EXPECT_FALSE(driver->Busy());
-}
-
-// A paste withheld because the user went elsewhere leaves the result for the user to paste.
-TEST_F(RestoreClipboardTest, AWithheldPasteLeavesTheResultOnTheClipboard) {
-    Apply(0, 0);
-    foreground.front = kNotepad;
-    FirePasteTimer();
-    FireRestoreTimer();
-    EXPECT_EQ(clipboard.text, u"Dear Bob,");
-    EXPECT_EQ(window.restoreTimerMs, -1);
 }
 
 TEST_F(RestoreClipboardTest, ANewerCopyAfterThePasteIsLeftAlone) {

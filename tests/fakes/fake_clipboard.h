@@ -44,30 +44,10 @@ public:
         return saved;
     }
     bool Offer(const platform::SavedClipboard& contents) override {
-        if (locked) {
-            return false;
-        }
-        Note(log, "announce");
-        Empty();
-        programOwns = true;
-        for (const auto& format : contents.formats) {
-            pending.insert(format.id);
-        }
-        return true;
+        return Replace(contents, true);
     }
     // Rendered at once: nothing is announced.
-    bool Put(const platform::SavedClipboard& contents) override {
-        if (locked) {
-            return false;
-        }
-        Note(log, "put");
-        Empty();
-        programOwns = true;
-        for (const auto& format : contents.formats) {
-            Render(format);
-        }
-        return true;
-    }
+    bool Put(const platform::SavedClipboard& contents) override { return Replace(contents, false); }
     void Render(const platform::SavedClipboard::Format& format) override {
         if (format.id == kText) {
             // Without the terminating NUL.
@@ -117,6 +97,22 @@ public:
     EventLog* log = nullptr;
 
 private:
+    bool Replace(const platform::SavedClipboard& contents, bool announced) {
+        if (locked) {
+            return false;
+        }
+        Note(log, announced ? "announce" : "put");
+        Empty();
+        programOwns = true;
+        for (const auto& format : contents.formats) {
+            if (announced) {
+                pending.insert(format.id);
+            } else {
+                Render(format);
+            }
+        }
+        return true;
+    }
     void Read(unsigned format, std::uint32_t readerProcess) {
         if (pending.count(format) != 0 && onRenderRequest) {
             reader = readerProcess;

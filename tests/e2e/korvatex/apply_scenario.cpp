@@ -1,6 +1,7 @@
 #include "tests/e2e/korvatex/apply_scenario.h"
 
 #include "platform/utf.h"
+#include "tests/e2e/driver/clipboard.h"
 #include "tests/e2e/driver/input.h"
 #include "tests/e2e/driver/modal_dialogs.h"
 #include "tests/e2e/driver/registry.h"
@@ -70,6 +71,17 @@ testing::AssertionResult ApplyScenario::TargetShows(const std::u16string& text) 
         shown << "; it shows \"" << platform::Utf16ToUtf8(target_->Text()) << "\"";
     }
     return shown;
+}
+
+testing::AssertionResult ApplyScenario::ApplyToTheCat(const std::vector<WORD>& letters,
+                                                      const std::u16string& shown) {
+    Prepare(u"前猫3後", 1, 3);
+    ChooseFromMenu(letters);
+    return TargetShows(shown);
+}
+
+testing::AssertionResult ApplyScenario::ClipboardBackTo(const std::u16string& users) {
+    return WaitUntil("the user's clipboard back", [&] { return ClipboardText() == users; });
 }
 
 } // namespace kvtx::e2e

@@ -39,6 +39,12 @@ protected:
     testing::AssertionResult WaitUntilClosed(const std::u16string& caption);
 
     testing::AssertionResult TargetShows(const std::u16string& text);
+    // "前猫3後" with "猫3" selected, the item with these letters applied to it, and the target
+    // showing what it pasted.
+    testing::AssertionResult ApplyToTheCat(const std::vector<WORD>& letters,
+                                           const std::u16string& shown);
+    // The clipboard holds this text again: the user's, put back.
+    static testing::AssertionResult ClipboardBackTo(const std::u16string& users);
 
     std::unique_ptr<KorvatexApp> app_;
     std::optional<TargetApp> target_;

@@ -170,9 +170,7 @@ TEST_F(ApplyTest, AfterARestartItemsReachTheEditorOpenedBefore) {
     for (const auto& [letters, expected] :
          {std::pair{std::vector<WORD>{'C', 'A'}, u"前犬[3]後"}, {{'A', 'C'}, u"前[猫3]後"}}) {
         ASSERT_TRUE(SetClipboardText(u"STALE"));
-        Prepare(u"前猫3後", 1, 3);
-        ChooseFromMenu(letters);
-        EXPECT_TRUE(TargetShows(expected));
+        EXPECT_TRUE(ApplyToTheCat(letters, expected));
     }
 }
 
@@ -239,8 +237,7 @@ TEST_F(RestoreClipboardScenario, ALatePasteGetsItsResultWhileASecondApplicationR
     // Its paste done, the target has no selection: the second capture takes the first result.
     ChooseFromMenu({'A', 'C'});
     EXPECT_TRUE(TargetShows(u"前[猫3][[猫3]]後"));
-    EXPECT_TRUE(WaitUntil("the user's clipboard back",
-                          [] { return ClipboardText() == std::u16string(kUsers); }));
+    EXPECT_TRUE(ClipboardBackTo(kUsers));
 }
 
 // A conversion refused after the capture brings the user's clipboard back at once, and the next
@@ -251,24 +248,17 @@ TEST_F(RestoreClipboardScenario, ARefusedConversionBringsTheUsersClipboardBack) 
     ChooseFromMenu({'E', 'A'});
     EXPECT_EQ(app_->WaitForMessage(app_->MainWindow()), u"正規表現の構文に誤りがあります");
     ASSERT_TRUE(app_->AnswerMessage());
-    EXPECT_TRUE(WaitUntil("the user's clipboard back after the refusal",
-                          [] { return ClipboardText() == std::u16string(kUsers); }));
-    Prepare(u"前猫3後", 1, 3);
-    ChooseFromMenu({'A', 'C'});
-    ASSERT_TRUE(TargetShows(u"前[猫3]後"));
-    EXPECT_TRUE(WaitUntil("the user's clipboard back after the next application",
-                          [] { return ClipboardText() == std::u16string(kUsers); }));
+    EXPECT_TRUE(ClipboardBackTo(kUsers)) << "after the refusal";
+    ASSERT_TRUE(ApplyToTheCat({'A', 'C'}, u"前[猫3]後"));
+    EXPECT_TRUE(ClipboardBackTo(kUsers)) << "after the next application";
 }
 
 // An owner that puts ANSI text before its Unicode text, as older programs do: the text comes back
 // whole, emoji included, rather than as the code page's "?".
 TEST_F(RestoreClipboardScenario, TextGivenAsAnsiFirstComesBackWithItsEmoji) {
     ASSERT_TRUE(SetClipboardAnsiTextFirst(kUsers));
-    Prepare(u"前猫3後", 1, 3);
-    ChooseFromMenu({'A', 'C'});
-    ASSERT_TRUE(TargetShows(u"前[猫3]後"));
-    EXPECT_TRUE(WaitUntil("the user's clipboard back in Unicode",
-                          [] { return ClipboardText() == std::u16string(kUsers); }));
+    ASSERT_TRUE(ApplyToTheCat({'A', 'C'}, u"前[猫3]後"));
+    EXPECT_TRUE(ClipboardBackTo(kUsers));
 }
 
 // Two clipboard histories beside the program, one honouring Windows' markers and one only
@@ -279,11 +269,8 @@ TEST_F(RestoreClipboardScenario, ClipboardHistoriesRecordNoResultAndDoNotStopThe
     ClipboardHistory thirdParty(ClipboardHistory::Honours::ViewerIgnoreOnly);
     ASSERT_TRUE(windows.WaitUntilListening() && thirdParty.WaitUntilListening());
     ASSERT_TRUE(SetClipboardText(kUsers));
-    Prepare(u"前猫3後", 1, 3);
-    ChooseFromMenu({'A', 'C'});
-    ASSERT_TRUE(TargetShows(u"前[猫3]後"));
-    EXPECT_TRUE(WaitUntil("the user's clipboard back",
-                          [] { return ClipboardText() == std::u16string(kUsers); }));
+    ASSERT_TRUE(ApplyToTheCat({'A', 'C'}, u"前[猫3]後"));
+    EXPECT_TRUE(ClipboardBackTo(kUsers));
     for (const ClipboardHistory* history : {&windows, &thirdParty}) {
         const auto recorded = history->Recorded();
         EXPECT_EQ(std::count(recorded.begin(), recorded.end(), u"[猫3]"), 0);
@@ -309,8 +296,7 @@ TEST_F(SlowRestoreScenario, ASecondApplicationWithinTheDelayKeepsTheUsersClipboa
     ASSERT_TRUE(WaitUntil("the first copy", [&] { return target_->LastCopy() > before; }));
     ChooseFromMenu({'C', 'A'});
     EXPECT_TRUE(TargetShows(u"前犬[3]後"));
-    EXPECT_TRUE(WaitUntil("the user's clipboard back",
-                          [] { return ClipboardText() == std::u16string(kUsers); }));
+    EXPECT_TRUE(ClipboardBackTo(kUsers));
 }
 
 TEST_F(RestoreClipboardScenario, ACopyByAnotherProgramAfterThePasteIsLeftAlone) {
