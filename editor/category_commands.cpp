@@ -4,6 +4,7 @@
 #include "editor/editor_dialog.h"
 #include "editor/editor_texts.h"
 #include "store/fields.h"
+#include "store/store_merge.h"
 
 #include <algorithm>
 #include <memory>
@@ -11,14 +12,16 @@
 
 namespace kvtx::editor {
 
-bool EditorDialog::SaveIndexOrRestore(const IndexImage& before) {
+bool EditorDialog::SaveIndexOrRestore(const IndexImage& before, const std::u16string& selectFile) {
     if (!IndexMayBeWritten()) {
         store_.Index() = before;
         FillCategoryList();
         ShowInControls();
         return false;
     }
-    if (store_.SaveIndex()) {
+    switch (store_.SaveIndexShared()) {
+    case SharedSave::Saved:
+    case SharedSave::Merged: {
         // Memory is what was just written: a read-back that fails keeps it rather than leaving
         // no categories, and the next write would drop them all.
         const auto written = std::make_unique<IndexImage>(store_.Index());
@@ -26,7 +29,17 @@ bool EditorDialog::SaveIndexOrRestore(const IndexImage& before) {
             store_.Index() = *written;
             FillCategoryList();
         }
+        SelectCategoryFile(selectFile);
         return true;
+    }
+    case SharedSave::ChangedElsewhere:
+        // Memory holds the index as the other computer left it; the command is not carried out.
+        store_.Index() = before;
+        ReloadIndexKeepingSelection();
+        services_.messages.Show(texts::kIndexChangedElsewhere);
+        return false;
+    case SharedSave::Failed:
+        break;
     }
     // The index on disk is as it was; memory follows it, so the lists never show a state that
     // the next start would not find.
@@ -64,13 +77,12 @@ void EditorDialog::AddCategory() {
     const auto newFile = store_.CategoryPath(position);
     store_.Index().nextFileId = created.fileId + 1;
     store_.Index().categoryCount = position + 1;
-    if (!SaveIndexOrRestore(*before)) {
+    if (!SaveIndexOrRestore(*before, FileNameAt(position))) {
         if (newFile) {
             services_.files.Remove(*newFile);
         }
         return;
     }
-    categorySelection_ = store_.CategoryCount() - 1;
     ShowInControls();
     LoadCategory();
 }
@@ -86,7 +98,7 @@ void EditorDialog::RenameCategory() {
     }
     const auto before = std::make_unique<IndexImage>(store_.Index());
     SetFieldText(store_.Index().categories[categorySelection_].name, *name);
-    if (!SaveIndexOrRestore(*before)) {
+    if (!SaveIndexOrRestore(*before, FileNameAt(categorySelection_))) {
         return;
     }
     ShowInControls();
@@ -102,6 +114,12 @@ void EditorDialog::DeleteCategory() {
         return;
     }
     const int selected = categorySelection_;
+    // Items another computer added since the category was read were not asked about.
+    if (selected == loadedCategory_ && store_.LoadedCategoryChangedOnDisk()) {
+        LoadCategory();
+        services_.messages.Show(texts::kCategoryChangedElsewhere);
+        return;
+    }
     const auto deletedFile = store_.CategoryPath(selected);
     const auto before = std::make_unique<IndexImage>(store_.Index());
     IndexImage& index = store_.Index();
@@ -111,13 +129,12 @@ void EditorDialog::DeleteCategory() {
     index.categoryCount = count - 1;
     // The file goes only once the index no longer names it, so a failed index write leaves
     // the category whole.
-    if (!SaveIndexOrRestore(*before)) {
+    if (!SaveIndexOrRestore(*before, FileNameAt(std::min(selected, count - 2)))) {
         return;
     }
     if (deletedFile) {
         services_.files.Remove(*deletedFile);
     }
-    categorySelection_ = std::min(selected, store_.CategoryCount() - 1);
     ShowInControls();
     LoadCategory();
 }
@@ -126,10 +143,9 @@ void EditorDialog::MoveCategory(int from, int to) {
     // Only the entries move; each category keeps its file, so no category file is touched.
     const auto before = std::make_unique<IndexImage>(store_.Index());
     std::swap(store_.Index().categories[from], store_.Index().categories[to]);
-    if (!SaveIndexOrRestore(*before)) {
+    if (!SaveIndexOrRestore(*before, FileNameAt(to))) {
         return;
     }
-    categorySelection_ = to;
     ShowInControls();
     LoadCategory();
 }

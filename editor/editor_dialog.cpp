@@ -1,8 +1,10 @@
 #include "editor/editor_dialog.h"
 
 #include "editor/editor_texts.h"
+#include "store/fields.h"
 #include "store/item_content.h"
 #include "store/labels.h"
+#include "store/store_merge.h"
 
 #include <cstring>
 
@@ -56,6 +58,14 @@ void EditorDialog::OnInitDialog() {
     if (indexUnreadable_) {
         ReportReadFailure(store_.IndexPath());
     }
+    if (const auto copies = store_.SyncServiceCopies(); !copies.empty()) {
+        std::u16string listed = texts::kSyncCopies;
+        for (const std::u16string& name : copies) {
+            listed += u"\n" + name;
+        }
+        services_.messages.Show(listed);
+    }
+    StartReadOnly();
     pendingChange_ = false;
     categorySelection_ = openerCategory_;
     ShowInControls();
@@ -64,6 +74,18 @@ void EditorDialog::OnInitDialog() {
     itemSelection_ = openerItem_;
     ShowInControls();
     OnSelchangeItem();
+}
+
+void EditorDialog::StartReadOnly() {
+    readOnly_ = store_.ReadOnly();
+    if (!readOnly_) {
+        return;
+    }
+    // Said once here, rather than as a failed save at every commit.
+    services_.messages.Show(texts::kReadOnlyFolder);
+    for (ui::Control* control : controls_.EditingControls()) {
+        control->SetEnabled(false);
+    }
 }
 
 void EditorDialog::FillCategoryList() {
@@ -130,7 +152,7 @@ void EditorDialog::OnSelchangeItem() {
 }
 
 void EditorDialog::OnTextChange() {
-    if (!showing_ && currentItem_ >= 0) {
+    if (!showing_ && !readOnly_ && currentItem_ >= 0) {
         pendingChange_ = true;
     }
 }
@@ -167,17 +189,17 @@ void EditorDialog::ShowKindControls(int kind) {
 }
 
 bool EditorDialog::CommitItem() {
-    if (CommitItemQuietly()) {
-        return true;
+    const SharedSave outcome = CommitItemQuietly();
+    if (outcome == SharedSave::Failed) {
+        ReportSaveFailure(store_.CategoryPath(loadedCategory_));
     }
-    ReportSaveFailure(store_.CategoryPath(loadedCategory_));
-    return false;
+    return outcome == SharedSave::Saved || outcome == SharedSave::Merged;
 }
 
-bool EditorDialog::CommitItemQuietly() {
+SharedSave EditorDialog::CommitItemQuietly() {
     TakeFromControls();
     if (!pendingChange_) {
-        return true;
+        return SharedSave::Saved;
     }
     // After a failed save the change may belong to an item that is no longer current; the
     // whole category is written again all the same.
@@ -193,18 +215,101 @@ bool EditorDialog::CommitItemQuietly() {
             item.contentLength = ContentLengthFor(static_cast<ItemKind>(kindSelection_), content);
         }
     }
-    return SaveLoadedCategory();
+    const auto edited = ValueOf(currentItem_);
+    const auto selected = ValueOf(itemSelection_);
+    const SharedSave outcome = SaveLoadedCategory();
+    if (outcome == SharedSave::Merged) {
+        // Another computer's items may stand before these now.
+        FillItemList();
+        currentItem_ = PositionOf(edited);
+        itemSelection_ = PositionOf(selected);
+        ShowInControls();
+    } else if (outcome == SharedSave::ChangedElsewhere) {
+        ShowChangedElsewhere(edited);
+    }
+    return outcome;
 }
 
-bool EditorDialog::SaveLoadedCategory() {
+SharedSave EditorDialog::SaveLoadedCategory() {
     if (loadedCategory_ < 0) {
-        return true;
+        return SharedSave::Saved;
     }
-    if (!store_.SaveCategory(loadedCategory_)) {
-        return false;
+    const SharedSave outcome = store_.SaveCategoryShared(loadedCategory_);
+    if (outcome == SharedSave::Saved || outcome == SharedSave::Merged) {
+        pendingChange_ = false;
     }
-    pendingChange_ = false;
-    return true;
+    return outcome;
+}
+
+std::optional<EditorDialog::ItemValue> EditorDialog::ValueOf(int position) const {
+    if (position < 0 || position >= store_.ItemCount()) {
+        return std::nullopt;
+    }
+    return ItemValue{store_.Loaded().header.items[position], store_.Loaded().contents[position]};
+}
+
+int EditorDialog::PositionOf(const std::optional<ItemValue>& value) const {
+    return value ? PositionOfItem(store_.Loaded(), value->item, value->content).value_or(-1) : -1;
+}
+
+void EditorDialog::ShowChangedElsewhere(const std::optional<ItemValue>& edited) {
+    const auto path = store_.CategoryPath(loadedCategory_);
+    if (!path || !services_.files.Exists(*path)) {
+        // Deleted elsewhere, most likely with its category: the index tells.
+        ReloadIndexKeepingSelection();
+        services_.messages.Show(texts::kCategoryChangedElsewhere);
+        return;
+    }
+    FillItemList();
+    int kept = -1;
+    if (edited) {
+        const std::u16string name = FieldText(edited->item.name);
+        if (currentItem_ >= 0 && currentItem_ < store_.ItemCount() &&
+            store_.ItemName(currentItem_) == name) {
+            kept = currentItem_;
+        }
+        for (int i = 0; i < store_.ItemCount() && kept < 0; ++i) {
+            if (store_.ItemName(i) == name) {
+                kept = i;
+            }
+        }
+    }
+    if (kept >= 0) {
+        store_.Loaded().header.items[kept] = edited->item;
+        store_.Loaded().contents[kept] = edited->content;
+    }
+    if (!edited) {
+        text_.clear();
+    }
+    currentItem_ = kept;
+    itemSelection_ = kept;
+    pendingChange_ = kept >= 0;
+    if (kept >= 0) {
+        kindSelection_ = edited->item.kind;
+        ShowKindControls(kindSelection_);
+    }
+    ShowInControls();
+    services_.messages.Show(kept >= 0 ? std::u16string(texts::kCategoryChangedElsewhere) + u"\n" +
+                                            texts::kTypedTextKept
+                                      : std::u16string(texts::kCategoryChangedElsewhere));
+}
+
+void EditorDialog::ReloadIndexKeepingSelection() {
+    const std::u16string selected = FileNameAt(categorySelection_);
+    LoadIndex();
+    SelectCategoryFile(selected);
+    ShowInControls();
+    LoadCategory();
+}
+
+std::u16string EditorDialog::FileNameAt(int position) const {
+    return position >= 0 && position < store_.CategoryCount()
+               ? FieldText(store_.Index().categories[position].fileName)
+               : std::u16string();
+}
+
+void EditorDialog::SelectCategoryFile(const std::u16string& fileName) {
+    categorySelection_ = PositionOfCategory(store_.Index(), fileName).value_or(-1);
 }
 
 namespace {
@@ -248,8 +353,16 @@ bool EditorDialog::CommitOnClose(CloseMode mode) {
         return true;
     }
     closeCommitted_ = true;
-    if (CommitItemQuietly()) {
+    const SharedSave outcome = CommitItemQuietly();
+    if (outcome == SharedSave::Saved || outcome == SharedSave::Merged) {
         return true;
+    }
+    if (outcome == SharedSave::ChangedElsewhere) {
+        // Already said; the typed change is in the editor for the user to look at.
+        if (mode == CloseMode::MayStayOpen) {
+            closeCommitted_ = false;
+        }
+        return mode == CloseMode::MustClose;
     }
     const std::u16string failure = SaveFailureText(store_.CategoryPath(loadedCategory_));
     if (mode == CloseMode::MustClose) {

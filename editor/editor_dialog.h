@@ -8,6 +8,10 @@
 //
 // A save that fails is reported, and the editor then keeps its memory instead of reloading the
 // file over it, so the change can be saved by a later commit once the file is free again.
+//
+// Other computers may write the same files. Every save reads the file first: a change made
+// elsewhere meanwhile is joined with this one, or, when both cannot be kept, shown instead, with
+// the user's typed change still in the editor (store/store_merge.h says which changes join).
 
 #include "editor/editor_parts.h"
 #include "platform/ui/data_exchange.h"
@@ -82,11 +86,23 @@ private:
     void RefreshStepList();
     void EnableStepStrings();
 
-    // False when a save was due and failed; the caller then must not reload over memory.
+    // An item as stored, to find it again after a save joined another computer's change.
+    struct ItemValue {
+        PhraseItem item;
+        ItemContent content;
+    };
+    std::optional<ItemValue> ValueOf(int position) const;
+    int PositionOf(const std::optional<ItemValue>& value) const;
+
+    // False when a save was due and did not happen; the caller then must not reload over memory.
     bool CommitItem();
-    bool CommitItemQuietly();
+    SharedSave CommitItemQuietly();
     bool CommitOnClose(CloseMode mode);
-    bool SaveLoadedCategory();
+    SharedSave SaveLoadedCategory();
+    // Memory then holds the file as another computer left it; the edited item, if there is one
+    // of its name, holds the user's version again, unsaved.
+    void ShowChangedElsewhere(const std::optional<ItemValue>& edited);
+    void ReloadIndexKeepingSelection();
     void ReportSaveFailure(const std::optional<std::u16string>& path);
     void ReportReadFailure(const std::optional<std::u16string>& path);
     // False, with the read failure shown again, while the index the editor opened with could not
@@ -108,8 +124,13 @@ private:
     // Item commands end here: the category is written and read back, or kept as it is in
     // memory when the write fails.
     void SaveAndShowItems(int selection);
-    // Category commands end here: the index is written and read back, or put back as it was.
-    bool SaveIndexOrRestore(const IndexImage& before);
+    // Category commands end here: the index is written and read back, or put back as it was,
+    // or shown as another computer changed it. Written, the category of this file name is then
+    // selected.
+    bool SaveIndexOrRestore(const IndexImage& before, const std::u16string& selectFile);
+    void SelectCategoryFile(const std::u16string& fileName);
+    std::u16string FileNameAt(int position) const;
+    void StartReadOnly();
 
     std::optional<std::u16string> AskItemName(const std::u16string& preset);
     std::optional<ConversionStep> BuildStepText();
@@ -130,6 +151,7 @@ private:
     bool pendingChange_ = false;
     bool closeCommitted_ = false;
     bool indexUnreadable_ = false;
+    bool readOnly_ = false;
     // Text the editor puts into the text box itself is not an edit.
     bool showing_ = false;
 

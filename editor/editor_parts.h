@@ -34,6 +34,42 @@ struct EditorControls {
     ui::Control& deleteStep;
     ui::Control& stepUp;
     ui::Control& stepDown;
+    // The category and item buttons, only ever disabled, in a folder that may only be read.
+    ui::Control& addCategory;
+    ui::Control& renameCategory;
+    ui::Control& deleteCategory;
+    ui::Control& categoryUp;
+    ui::Control& categoryDown;
+    ui::Control& addItem;
+    ui::Control& renameItem;
+    ui::Control& deleteItem;
+    ui::Control& itemUp;
+    ui::Control& itemDown;
+
+    // Everything that changes the store; the lists stay, to look through.
+    std::array<ui::Control*, 21> EditingControls() const {
+        return {&text,
+                &kind,
+                &stepKind,
+                &a,
+                &b,
+                &c,
+                &addStep,
+                &changeStep,
+                &deleteStep,
+                &stepUp,
+                &stepDown,
+                &addCategory,
+                &renameCategory,
+                &deleteCategory,
+                &categoryUp,
+                &categoryDown,
+                &addItem,
+                &renameItem,
+                &deleteItem,
+                &itemUp,
+                &itemDown};
+    }
 
     // The thirteen controls shown only for a text-conversion item.
     std::array<ui::Control*, 13> StepControls() const {

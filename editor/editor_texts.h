@@ -24,6 +24,18 @@ inline constexpr const char16_t* kItemNameTooLong = u"項目名は27文字以内
 // Followed by a line break and the file's path.
 inline constexpr const char16_t* kSaveFailed = u"ファイルの保存に失敗しました";
 inline constexpr const char16_t* kReadFailed = u"ファイルの読み込みに失敗しました";
+// Another computer changed the file since the editor read it, in a way this change cannot join.
+inline constexpr const char16_t* kCategoryChangedElsewhere =
+    u"他の場所でこの分類が変更されたため、読み込み直しました。";
+inline constexpr const char16_t* kIndexChangedElsewhere =
+    u"他の場所で分類の一覧が変更されたため、読み込み直しました。";
+// Follows kCategoryChangedElsewhere when the typed text is still in the text box.
+inline constexpr const char16_t* kTypedTextKept = u"入力中の内容はそのまま残しています。";
+inline constexpr const char16_t* kReadOnlyFolder =
+    u"このフォルダーは読み取り専用のため、編集できません。";
+// Followed by the names, one per line.
+inline constexpr const char16_t* kSyncCopies =
+    u"同期サービスが残した次のファイルは読み込んでいません。必要なら内容を手で移してください。";
 // Asked after kSaveFailed when the dialog is closing.
 inline constexpr const char16_t* kCloseWithoutSaving = u"変更を保存せずに閉じますか？";
 

@@ -12,15 +12,27 @@
 namespace kvtx::editor {
 
 void EditorDialog::SaveAndShowItems(int selection) {
-    if (SaveLoadedCategory()) {
+    const auto selected = ValueOf(selection);
+    switch (SaveLoadedCategory()) {
+    case SharedSave::Saved:
         LoadCategory();
-    } else {
+        break;
+    case SharedSave::Merged:
+        LoadCategory();
+        selection = PositionOf(selected);
+        break;
+    case SharedSave::ChangedElsewhere:
+        // The command is not carried out; the user sees the category as it now is.
+        ShowChangedElsewhere(std::nullopt);
+        return;
+    case SharedSave::Failed:
         // Reading the file back would show its old content and lose the change; the lists are
         // filled from memory instead and the next commit writes it again.
         ReportSaveFailure(store_.CategoryPath(loadedCategory_));
         pendingChange_ = true;
         FillItemList();
         currentItem_ = -1;
+        break;
     }
     itemSelection_ = selection;
     ShowInControls();

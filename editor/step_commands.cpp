@@ -51,10 +51,11 @@ void EditorDialog::RefreshStepList() {
 }
 
 void EditorDialog::EnableStepStrings() {
-    controls_.a.SetEnabled(true);
-    controls_.b.SetEnabled(true);
+    controls_.a.SetEnabled(!readOnly_);
+    controls_.b.SetEnabled(!readOnly_);
     // C is also open for a kind the combo does not know, so that nothing on screen is locked.
-    controls_.c.SetEnabled(stepKindSelection_ != static_cast<int>(StepKind::SimpleReplace) &&
+    controls_.c.SetEnabled(!readOnly_ &&
+                           stepKindSelection_ != static_cast<int>(StepKind::SimpleReplace) &&
                            stepKindSelection_ != kRegex);
 }
 

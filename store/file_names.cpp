@@ -48,6 +48,46 @@ std::optional<std::int32_t> CategoryFileId(std::u16string_view fileName) {
     return static_cast<std::int32_t>(id);
 }
 
+namespace {
+
+char16_t Lower(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+bool IsHexDigit(char16_t c) {
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f');
+}
+
+} // namespace
+
+bool IsSyncServiceCopy(std::u16string_view fileName) {
+    std::u16string name(fileName);
+    for (char16_t& c : name) {
+        c = Lower(c);
+    }
+    constexpr std::u16string_view kPrefix = u"kvtx_";
+    constexpr std::u16string_view kSuffix = u".dat";
+    constexpr std::u16string_view kIndexStem = u"index";
+    if (!name.starts_with(kPrefix) || !name.ends_with(kSuffix) || name == kIndexFileName) {
+        return false;
+    }
+    // What the service added follows the store name's own stem: "index" or the hex digits.
+    const std::u16string_view stem = std::u16string_view(name).substr(
+        kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
+    std::size_t own = 0;
+    if (stem.starts_with(kIndexStem)) {
+        own = kIndexStem.size();
+    } else {
+        while (own < stem.size() && IsHexDigit(stem[own])) {
+            ++own;
+        }
+        if (own < 5) {
+            return false;
+        }
+    }
+    return own < stem.size();
+}
+
 bool IsPlainFileName(std::u16string_view name) {
     if (name.empty() || name == u"." || name == u"..") {
         return false;

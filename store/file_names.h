@@ -16,6 +16,11 @@ std::u16string CategoryFileName(std::int64_t fileId);
 // can hand out); nullopt for any other name.
 std::optional<std::int32_t> CategoryFileId(std::u16string_view fileName);
 
+// A copy that a sync service made of a store file when two computers changed it at once, or
+// the other computer's version it kept beside this one: "kvtx_00000 (conflicted copy).dat",
+// "kvtx_00000-PC2.dat", "kvtx_index.sync-conflict-….dat". Never read as part of the store.
+bool IsSyncServiceCopy(std::u16string_view fileName);
+
 // A category file name from an index entry is used only if it names a file in the data folder
 // itself: no separator, no drive, no parent step. A damaged or hand-made index can therefore
 // never make the program read, overwrite or delete a file elsewhere.

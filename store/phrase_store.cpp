@@ -3,7 +3,9 @@
 #include "store/fields.h"
 #include "store/file_names.h"
 #include "store/store_codec.h"
+#include "store/store_merge.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -45,41 +47,174 @@ std::optional<std::u16string> PhraseStore::CategoryPath(int position) const {
     return dataDirectory_ + name;
 }
 
-FileRead PhraseStore::Read(const std::optional<std::u16string>& path, std::size_t maxBytes,
-                           std::optional<std::vector<std::byte>>& bytes) const {
-    bytes = path ? files_.ReadFile(*path, maxBytes) : std::nullopt;
-    if (bytes) {
-        return FileRead::Read;
+PhraseStore::FileSnapshot PhraseStore::Read(const std::optional<std::u16string>& path,
+                                            std::size_t maxBytes) const {
+    FileSnapshot snapshot;
+    if (!path) {
+        return snapshot;
     }
-    return path && files_.Exists(*path) ? FileRead::Unreadable : FileRead::Missing;
+    // A file written in place by another computer can be read half old, half new; its stamp
+    // then differs after the read, or from the bytes that came.
+    constexpr int kAttempts = 3;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        const auto before = files_.Stamp(*path);
+        snapshot.bytes = files_.ReadFile(*path, maxBytes);
+        if (!snapshot.bytes) {
+            snapshot.read = files_.Exists(*path) ? FileRead::Unreadable : FileRead::Missing;
+            snapshot.stamp = snapshot.read == FileRead::Missing ? std::nullopt : before;
+            return snapshot;
+        }
+        snapshot.read = FileRead::Read;
+        snapshot.stamp = files_.Stamp(*path);
+        const bool whole =
+            before && snapshot.stamp &&
+            snapshot.bytes->size() == std::min<std::uint64_t>(before->size, maxBytes);
+        if (whole && before == snapshot.stamp) {
+            break;
+        }
+    }
+    return snapshot;
+}
+
+bool PhraseStore::Write(const std::u16string& path, std::vector<std::byte> bytes,
+                        std::optional<KnownFile>& known) {
+    if (!files_.WriteFile(path, bytes)) {
+        return false;
+    }
+    known = KnownFile{path, {FileRead::Read, std::move(bytes), files_.Stamp(path)}};
+    return true;
+}
+
+void PhraseStore::Remember(std::optional<KnownFile>& known, const std::u16string& path,
+                           FileSnapshot read) {
+    // A read that failed tells nothing of what the file holds: what was known stays.
+    if (read.read == FileRead::Unreadable && known && known->path == path) {
+        return;
+    }
+    known = KnownFile{path, std::move(read)};
+}
+
+bool PhraseStore::StillAsKnown(const FileSnapshot& now, const std::optional<KnownFile>& known,
+                               const std::u16string& path) const {
+    // A store that never read this file has nothing to lose by writing it.
+    return !known || known->path != path || now.bytes == known->snapshot.bytes;
+}
+
+bool PhraseStore::FolderReachable() const {
+    return files_.FileNames(dataDirectory_).has_value();
+}
+
+bool PhraseStore::ChangedOnDisk(const platform::FileSystem& files,
+                                const std::optional<KnownFile>& known) {
+    return known && files.Stamp(known->path) != known->snapshot.stamp;
+}
+
+bool PhraseStore::IndexChangedOnDisk() const {
+    return ChangedOnDisk(files_, indexOnDisk_);
+}
+
+bool PhraseStore::LoadedCategoryChangedOnDisk() const {
+    return ChangedOnDisk(files_, categoryOnDisk_);
 }
 
 FileRead PhraseStore::LoadIndex() {
-    std::optional<std::vector<std::byte>> bytes;
-    const FileRead read = Read(IndexPath(), kIndexFileBytes, bytes);
-    *index_ =
-        DecodeIndex(bytes ? std::span<const std::byte>(*bytes) : std::span<const std::byte>());
-    return read;
+    FileSnapshot read = Read(IndexPath(), kIndexFileBytes);
+    *index_ = DecodeIndex(read.bytes ? std::span<const std::byte>(*read.bytes)
+                                     : std::span<const std::byte>());
+    const FileRead result = read.read;
+    Remember(indexOnDisk_, IndexPath(), std::move(read));
+    return result;
 }
 
-bool PhraseStore::SaveIndex() const {
-    return files_.WriteFile(IndexPath(), EncodeIndex(*index_));
+bool PhraseStore::SaveIndex() {
+    return Write(IndexPath(), EncodeIndex(*index_), indexOnDisk_);
+}
+
+SharedSave PhraseStore::SaveIndexShared() {
+    const std::u16string path = IndexPath();
+    const FileSnapshot now = Read(path, kIndexFileBytes);
+    if (now.read == FileRead::Unreadable || (now.read == FileRead::Missing && !FolderReachable())) {
+        return SharedSave::Failed;
+    }
+    if (StillAsKnown(now, indexOnDisk_, path)) {
+        return SaveIndex() ? SharedSave::Saved : SharedSave::Failed;
+    }
+    const auto decode = [](const std::optional<std::vector<std::byte>>& bytes) {
+        return DecodeIndex(bytes ? std::span<const std::byte>(*bytes)
+                                 : std::span<const std::byte>());
+    };
+    const IndexImage theirs = decode(now.bytes);
+    const auto merged = MergeIndex(decode(indexOnDisk_->snapshot.bytes), *index_, theirs);
+    if (!merged) {
+        *index_ = theirs;
+        indexOnDisk_ = KnownFile{path, now};
+        return SharedSave::ChangedElsewhere;
+    }
+    if (!Write(path, EncodeIndex(*merged), indexOnDisk_)) {
+        return SharedSave::Failed;
+    }
+    *index_ = *merged;
+    return SharedSave::Merged;
 }
 
 std::optional<FileRead> PhraseStore::LoadCategory(int position) {
     if (position < 0 || position >= CategoryCount()) {
         return std::nullopt;
     }
-    std::optional<std::vector<std::byte>> bytes;
-    const FileRead read = Read(CategoryPath(position), kCategoryFileMaxBytes, bytes);
-    DecodeCategory(bytes ? std::span<const std::byte>(*bytes) : std::span<const std::byte>(),
+    const auto path = CategoryPath(position);
+    FileSnapshot read = Read(path, kCategoryFileMaxBytes);
+    DecodeCategory(read.bytes ? std::span<const std::byte>(*read.bytes)
+                              : std::span<const std::byte>(),
                    *loaded_);
-    return read;
+    const FileRead result = read.read;
+    if (path) {
+        Remember(categoryOnDisk_, *path, std::move(read));
+    } else {
+        categoryOnDisk_.reset();
+    }
+    return result;
 }
 
-bool PhraseStore::SaveCategory(int position) const {
+bool PhraseStore::SaveCategory(int position) {
     const auto path = CategoryPath(position);
-    return path && files_.WriteFile(*path, EncodeCategory(*loaded_));
+    return path && Write(*path, EncodeCategory(*loaded_), categoryOnDisk_);
+}
+
+SharedSave PhraseStore::SaveCategoryShared(int position) {
+    const auto path = CategoryPath(position);
+    if (!path) {
+        return SharedSave::Failed;
+    }
+    const FileSnapshot now = Read(*path, kCategoryFileMaxBytes);
+    if (now.read == FileRead::Unreadable || (now.read == FileRead::Missing && !FolderReachable())) {
+        return SharedSave::Failed;
+    }
+    if (StillAsKnown(now, categoryOnDisk_, *path)) {
+        return SaveCategory(position) ? SharedSave::Saved : SharedSave::Failed;
+    }
+    const auto decode = [](const std::optional<std::vector<std::byte>>& bytes) {
+        auto image = std::make_unique<CategoryImage>();
+        DecodeCategory(bytes ? std::span<const std::byte>(*bytes) : std::span<const std::byte>(),
+                       *image);
+        return image;
+    };
+    const auto theirs = decode(now.bytes);
+    // A file that was there and is gone was deleted with its category elsewhere: it is not
+    // brought back.
+    const auto merged =
+        now.read == FileRead::Missing
+            ? nullptr
+            : MergeCategory(*decode(categoryOnDisk_->snapshot.bytes), *loaded_, *theirs);
+    if (!merged) {
+        *loaded_ = *theirs;
+        categoryOnDisk_ = KnownFile{*path, now};
+        return SharedSave::ChangedElsewhere;
+    }
+    if (!Write(*path, EncodeCategory(*merged), categoryOnDisk_)) {
+        return SharedSave::Failed;
+    }
+    *loaded_ = *merged;
+    return SharedSave::Merged;
 }
 
 std::optional<CategoryHeader> PhraseStore::ReadCategoryHeader(int position) const {
@@ -91,13 +226,28 @@ std::optional<CategoryHeader> PhraseStore::ReadCategoryHeader(int position) cons
     return DecodeCategoryHeader(*bytes);
 }
 
+std::vector<std::u16string> PhraseStore::SyncServiceCopies() const {
+    std::vector<std::u16string> copies;
+    for (std::u16string& name :
+         files_.FileNames(dataDirectory_).value_or(std::vector<std::u16string>{})) {
+        if (IsSyncServiceCopy(name)) {
+            copies.push_back(std::move(name));
+        }
+    }
+    std::sort(copies.begin(), copies.end());
+    return copies;
+}
+
+bool PhraseStore::ReadOnly() const {
+    const auto index = files_.Stamp(IndexPath());
+    return (index && index->readOnly) || !files_.MayCreateFilesIn(dataDirectory_);
+}
+
 bool PhraseStore::FileExists(const std::u16string& path) const {
     return files_.Exists(path);
 }
 
-std::optional<std::int32_t> PhraseStore::AllocateFileId() const {
-    // A damaged index may hold a negative id; ids are never negative, so probing starts at 0.
-    const std::int64_t first = std::max<std::int64_t>(index_->nextFileId, 0);
+std::optional<std::int32_t> PhraseStore::AllocateFileId(std::int64_t first) const {
     for (std::int64_t i = 0; i < kFileIdProbeLimit; ++i) {
         const std::int64_t id = first + i;
         // nextFileId must be able to hold id + 1 afterwards.
@@ -115,17 +265,28 @@ CreatedCategoryFile PhraseStore::CreateCategoryFile(int position) {
     if (position < 0 || position >= kMaxCategories) {
         return {CreateCategoryStatus::CreateFailed, 0};
     }
-    const auto id = AllocateFileId();
-    if (!id) {
-        return {CreateCategoryStatus::NoFreeFileId, 0};
-    }
-    const std::u16string fileName = CategoryFileName(*id);
+    // A damaged index may hold a negative id; ids are never negative, so probing starts at 0.
+    const std::int64_t first = std::max<std::int64_t>(index_->nextFileId, 0);
     const std::vector<std::byte> emptyCategory(kCategoryHeaderBytes);
-    if (!files_.WriteFile(dataDirectory_ + fileName, emptyCategory)) {
-        return {CreateCategoryStatus::CreateFailed, 0};
+    for (std::int64_t from = first; from - first < kFileIdProbeLimit;) {
+        const auto id = AllocateFileId(from);
+        if (!id || *id - first >= kFileIdProbeLimit) {
+            return {CreateCategoryStatus::NoFreeFileId, 0};
+        }
+        const std::u16string fileName = CategoryFileName(*id);
+        switch (files_.WriteNewFile(dataDirectory_ + fileName, emptyCategory)) {
+        case platform::NewFile::Written:
+            SetFieldText(index_->categories[position].fileName, fileName);
+            return {CreateCategoryStatus::Created, *id};
+        case platform::NewFile::Exists:
+            // Another computer took this name since it was probed.
+            from = std::int64_t{*id} + 1;
+            break;
+        case platform::NewFile::Failed:
+            return {CreateCategoryStatus::CreateFailed, 0};
+        }
     }
-    SetFieldText(index_->categories[position].fileName, fileName);
-    return {CreateCategoryStatus::Created, *id};
+    return {CreateCategoryStatus::NoFreeFileId, 0};
 }
 
 void PhraseStore::DeleteCategoryFile(int position) {

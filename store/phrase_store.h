@@ -26,6 +26,14 @@ enum class FileRead {
     Unreadable,
 };
 
+// How a save went in a folder that other computers may write too.
+enum class SharedSave {
+    Saved,            // the file was still as this store read it, and now holds memory
+    Merged,           // another computer had changed it; the file and memory now hold both changes
+    ChangedElsewhere, // both changes cannot be kept: nothing was written, memory holds the file
+    Failed,           // nothing was written, memory is as it was: the file cannot be reached
+};
+
 struct CreatedCategoryFile {
     CreateCategoryStatus status;
     std::int32_t fileId; // meaningful when Created
@@ -53,22 +61,39 @@ public:
 
     // A missing or unreadable index gives the empty store.
     FileRead LoadIndex();
-    bool SaveIndex() const;
+    bool SaveIndex();
+    // The index is read again first and written only if it is still as this store last read or
+    // wrote it, or once this store's change has been put on top of another computer's.
+    SharedSave SaveIndexShared();
 
     // Reads the category at this position afresh; a missing or unreadable file, or a file name
     // that does not name a file in the data folder (read as missing), gives no items. A position
     // outside the index leaves the loaded category as it was and returns nullopt.
     std::optional<FileRead> LoadCategory(int position);
-    bool SaveCategory(int position) const;
+    bool SaveCategory(int position);
+    // As SaveIndexShared, for the loaded category's file.
+    SharedSave SaveCategoryShared(int position);
+
+    // Whether the index, or the loaded category's file, is no longer as this store last read or
+    // wrote it: a look at the file's size and time, without reading it.
+    bool IndexChangedOnDisk() const;
+    bool LoadedCategoryChangedOnDisk() const;
 
     // The header of a category's file, read afresh (the popup menu lists names from it).
     std::optional<CategoryHeader> ReadCategoryHeader(int position) const;
 
     // Allocates a file id from nextFileId upward and writes an empty category file for the
-    // entry at this position, setting its fileName. nextFileId and the count are left to the
-    // caller, who saves the index once the file exists.
+    // entry at this position, setting its fileName. The file is created only under a name that
+    // is free: one that another computer takes meanwhile is stepped over. nextFileId and the
+    // count are left to the caller, who saves the index once the file exists.
     CreatedCategoryFile CreateCategoryFile(int position);
     void DeleteCategoryFile(int position);
+
+    // Names of the data folder's files that sync services left (IsSyncServiceCopy), sorted.
+    std::vector<std::u16string> SyncServiceCopies() const;
+    // True when new files cannot be created in the data folder, or the index is marked
+    // read-only: a library published for reading.
+    bool ReadOnly() const;
 
     bool FileExists(const std::u16string& path) const;
     std::u16string IndexPath() const;
@@ -76,16 +101,38 @@ public:
     std::optional<std::u16string> CategoryPath(int position) const;
 
 private:
-    std::optional<std::int32_t> AllocateFileId() const;
-    // The file's bytes, or why there are none: one read decides, and a failed read is then told
-    // missing or unreadable by whether the file is there.
-    FileRead Read(const std::optional<std::u16string>& path, std::size_t maxBytes,
-                  std::optional<std::vector<std::byte>>& bytes) const;
+    // A file as it was read or written: its bytes (none when it was missing) and its stamp.
+    struct FileSnapshot {
+        FileRead read = FileRead::Missing;
+        std::optional<std::vector<std::byte>> bytes;
+        std::optional<platform::FileStamp> stamp;
+    };
+    struct KnownFile {
+        std::u16string path;
+        FileSnapshot snapshot;
+    };
+
+    std::optional<std::int32_t> AllocateFileId(std::int64_t first) const;
+    // The file's bytes, or why there are none. One failed read decides, and is then told missing
+    // or unreadable by whether the file is there; a read during which the file changed is taken
+    // again.
+    FileSnapshot Read(const std::optional<std::u16string>& path, std::size_t maxBytes) const;
+    bool Write(const std::u16string& path, std::vector<std::byte> bytes,
+               std::optional<KnownFile>& known);
+    static void Remember(std::optional<KnownFile>& known, const std::u16string& path,
+                         FileSnapshot read);
+    bool StillAsKnown(const FileSnapshot& now, const std::optional<KnownFile>& known,
+                      const std::u16string& path) const;
+    bool FolderReachable() const;
+    static bool ChangedOnDisk(const platform::FileSystem& files,
+                              const std::optional<KnownFile>& known);
 
     platform::FileSystem& files_;
     std::u16string dataDirectory_;
     std::unique_ptr<IndexImage> index_;
     std::unique_ptr<CategoryImage> loaded_;
+    std::optional<KnownFile> indexOnDisk_;
+    std::optional<KnownFile> categoryOnDisk_;
 };
 
 } // namespace kvtx

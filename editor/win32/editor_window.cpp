@@ -7,11 +7,35 @@ namespace kvtx::editor::win32 {
 EditorWindow::EditorWindow(platform::FileSystem& files, NamePrompt& names,
                            RegexSyntaxCheck regexSyntaxOk, std::u16string dataDirectory,
                            int categorySelection, int itemSelection)
-    : Dialog(IDD_EDITOR),
-      logic_({category_, text_, items_, kind_, steps_, stepKind_, a_, b_, c_, labelA_, labelB_,
-              labelC_, addStep_, changeStep_, deleteStep_, stepUp_, stepDown_},
-             {files, messages_, names, std::move(regexSyntaxOk)}, std::move(dataDirectory),
-             categorySelection, itemSelection) {
+    : Dialog(IDD_EDITOR), logic_({category_,
+                                  text_,
+                                  items_,
+                                  kind_,
+                                  steps_,
+                                  stepKind_,
+                                  a_,
+                                  b_,
+                                  c_,
+                                  labelA_,
+                                  labelB_,
+                                  labelC_,
+                                  addStep_,
+                                  changeStep_,
+                                  deleteStep_,
+                                  stepUp_,
+                                  stepDown_,
+                                  addCategory_,
+                                  renameCategory_,
+                                  deleteCategory_,
+                                  categoryUp_,
+                                  categoryDown_,
+                                  addItem_,
+                                  renameItem_,
+                                  deleteItem_,
+                                  itemUp_,
+                                  itemDown_},
+                                 {files, messages_, names, std::move(regexSyntaxOk)},
+                                 std::move(dataDirectory), categorySelection, itemSelection) {
     Route(IDC_EDITOR_CATEGORIES, CBN_SELCHANGE, &EditorDialog::OnSelchangeCategory);
     Route(IDC_EDITOR_ITEMS, LBN_SELCHANGE, &EditorDialog::OnSelchangeItem);
     Route(IDC_EDITOR_TEXT, EN_CHANGE, &EditorDialog::OnTextChange);
@@ -68,6 +92,16 @@ void EditorWindow::AttachControls() {
     deleteStep_.Attach(dialog, IDC_EDITOR_STEP_DELETE);
     stepUp_.Attach(dialog, IDC_EDITOR_STEP_UP);
     stepDown_.Attach(dialog, IDC_EDITOR_STEP_DOWN);
+    addCategory_.Attach(dialog, IDC_EDITOR_CATEGORY_ADD);
+    renameCategory_.Attach(dialog, IDC_EDITOR_CATEGORY_RENAME);
+    deleteCategory_.Attach(dialog, IDC_EDITOR_CATEGORY_DELETE);
+    categoryUp_.Attach(dialog, IDC_EDITOR_CATEGORY_UP);
+    categoryDown_.Attach(dialog, IDC_EDITOR_CATEGORY_DOWN);
+    addItem_.Attach(dialog, IDC_EDITOR_ITEM_ADD);
+    renameItem_.Attach(dialog, IDC_EDITOR_ITEM_RENAME);
+    deleteItem_.Attach(dialog, IDC_EDITOR_ITEM_DELETE);
+    itemUp_.Attach(dialog, IDC_EDITOR_ITEM_UP);
+    itemDown_.Attach(dialog, IDC_EDITOR_ITEM_DOWN);
 }
 
 bool EditorWindow::OnInitDialog() {

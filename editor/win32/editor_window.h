@@ -37,6 +37,9 @@ private:
     kvtx::win32::ui::TextItem a_, b_, c_;
     kvtx::win32::ui::PlainItem labelA_, labelB_, labelC_;
     kvtx::win32::ui::PlainItem addStep_, changeStep_, deleteStep_, stepUp_, stepDown_;
+    kvtx::win32::ui::PlainItem addCategory_, renameCategory_, deleteCategory_, categoryUp_,
+        categoryDown_;
+    kvtx::win32::ui::PlainItem addItem_, renameItem_, deleteItem_, itemUp_, itemDown_;
     kvtx::win32::ui::Win32MessageBox messages_;
     EditorDialog logic_;
 };

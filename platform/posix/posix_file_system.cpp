@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <dirent.h>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -54,6 +55,28 @@ std::string DirectoryOf(const std::string& path) {
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
 }
 
+// The bytes in a new file beside the target, on disk before anything refers to them, so that a
+// power loss never leaves a complete-looking but empty file.
+bool WriteTemporary(const std::string& temporary, std::span<const std::byte> bytes) {
+    FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    if (!fd.valid()) {
+        return false;
+    }
+    const bool written = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    if (!fd.Close() || !written) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+void SyncDirectoryOf(const std::string& path) {
+    FileDescriptor directory(::open(DirectoryOf(path).c_str(), O_RDONLY | O_CLOEXEC));
+    if (directory.valid()) {
+        ::fsync(directory.get());
+    }
+}
+
 class PosixFileSystem final : public FileSystem {
 public:
     std::optional<std::vector<std::byte>> ReadFile(const std::u16string& path,
@@ -84,23 +107,71 @@ public:
     bool WriteFile(const std::u16string& path, std::span<const std::byte> bytes) override {
         const std::string target = Utf16ToUtf8(path);
         const std::string temporary = target + ".kvtxtmp";
-        FileDescriptor fd(
-            ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-        if (!fd.valid()) {
+        if (!WriteTemporary(temporary, bytes)) {
             return false;
         }
-        // The data must be on disk before the rename makes it the file, or a power loss could
-        // leave a complete-looking but empty file.
-        const bool written = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
-        if (!fd.Close() || !written || ::rename(temporary.c_str(), target.c_str()) != 0) {
+        if (::rename(temporary.c_str(), target.c_str()) != 0) {
             ::unlink(temporary.c_str());
             return false;
         }
-        FileDescriptor directory(::open(DirectoryOf(target).c_str(), O_RDONLY | O_CLOEXEC));
-        if (directory.valid()) {
-            ::fsync(directory.get());
-        }
+        SyncDirectoryOf(target);
         return true;
+    }
+
+    NewFile WriteNewFile(const std::u16string& path, std::span<const std::byte> bytes) override {
+        const std::string target = Utf16ToUtf8(path);
+        const std::string temporary = target + ".kvtxtmp";
+        if (!WriteTemporary(temporary, bytes)) {
+            return NewFile::Failed;
+        }
+        // A link, unlike a rename, refuses a name that is taken.
+        const int linked = ::link(temporary.c_str(), target.c_str());
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        if (linked != 0) {
+            return error == EEXIST ? NewFile::Exists : NewFile::Failed;
+        }
+        SyncDirectoryOf(target);
+        return NewFile::Written;
+    }
+
+    std::optional<FileStamp> Stamp(const std::u16string& path) const override {
+        struct stat info {};
+        if (::stat(Utf16ToUtf8(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+            return std::nullopt;
+        }
+        return FileStamp{.size = static_cast<std::uint64_t>(info.st_size),
+                         .modified = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 +
+                                     info.st_mtim.tv_nsec,
+                         .readOnly = (info.st_mode & S_IWUSR) == 0};
+    }
+
+    std::optional<std::vector<std::u16string>>
+    FileNames(const std::u16string& folder) const override {
+        const std::string path = Utf16ToUtf8(folder);
+        DIR* directory = ::opendir(path.c_str());
+        if (directory == nullptr) {
+            return std::nullopt;
+        }
+        std::vector<std::u16string> names;
+        while (const dirent* entry = ::readdir(directory)) {
+            struct stat info {};
+            if (::stat((path + entry->d_name).c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+                names.push_back(Utf8ToUtf16(entry->d_name));
+            }
+        }
+        ::closedir(directory);
+        return names;
+    }
+
+    bool MayCreateFilesIn(const std::u16string& folder) const override {
+        std::string probe = Utf16ToUtf8(folder) + ".kvtx-XXXXXX";
+        FileDescriptor fd(::mkstemp(probe.data()));
+        if (fd.valid()) {
+            ::unlink(probe.c_str());
+            return true;
+        }
+        return errno != EACCES && errno != EPERM && errno != EROFS;
     }
 
     bool Exists(const std::u16string& path) const override {

@@ -66,6 +66,8 @@ protected:
     testing::FakeText a, b, c;
     testing::FakeText labelA, labelB, labelC;
     testing::FakeText addStep, changeStep, deleteStep, stepUp, stepDown;
+    testing::FakeText addCategory, renameCategory, deleteCategory, categoryUp, categoryDown;
+    testing::FakeText addItem, renameItem, deleteItem, itemUp, itemDown;
 
     std::vector<std::u16string> syntaxChecked;
     // When set, what the syntax check answers for every step.
@@ -135,8 +137,33 @@ protected:
     }
 
     EditorControls Controls() {
-        return {category, text,   items,  kind,    steps,      stepKind,   a,      b,       c,
-                labelA,   labelB, labelC, addStep, changeStep, deleteStep, stepUp, stepDown};
+        return {category,
+                text,
+                items,
+                kind,
+                steps,
+                stepKind,
+                a,
+                b,
+                c,
+                labelA,
+                labelB,
+                labelC,
+                addStep,
+                changeStep,
+                deleteStep,
+                stepUp,
+                stepDown,
+                addCategory,
+                renameCategory,
+                deleteCategory,
+                categoryUp,
+                categoryDown,
+                addItem,
+                renameItem,
+                deleteItem,
+                itemUp,
+                itemDown};
     }
 
     void Open(int categorySelection, int itemSelection) {

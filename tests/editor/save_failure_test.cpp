@@ -191,7 +191,7 @@ TEST_F(SaveFailureTest, AnIndexThatCannotBeReadIsReportedAndNeverWrittenOver) {
 TEST_F(SaveFailureTest, AnIndexThatCannotBeReadBackAfterItsWriteKeepsWhatWasWritten) {
     Open(0, 0);
     names.answers.push_back(u"新");
-    files.readsToFail[Path(u"kvtx_index.dat")] = 1;
+    files.readsToFailAfterWrite[Path(u"kvtx_index.dat")] = 1;
     editor->AddCategory();
     EXPECT_EQ(category.Count(), 5);
     EXPECT_EQ(Reread()->CategoryCount(), 5);
