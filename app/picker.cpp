@@ -2,8 +2,10 @@
 // selected item in the preview, and the keys that move through them.
 
 #include "app/resident_dialog.h"
+#include "store/fields.h"
 #include "store/item_preview.h"
 #include "store/labels.h"
+#include "store/store_merge.h"
 
 namespace kvtx::app {
 namespace {
@@ -47,6 +49,28 @@ void ResidentDialog::ReloadStore() {
     m_nCategory = 0;
     ShowInControls();
     SelectCategory();
+}
+
+void ResidentDialog::RefreshStoreIfChanged() {
+    const bool indexChanged = store_.IndexChangedOnDisk();
+    if (!indexChanged && !store_.LoadedCategoryChangedOnDisk()) {
+        return;
+    }
+    TakeFromControls();
+    const int item = m_nItem;
+    if (indexChanged) {
+        const std::u16string shown =
+            m_nCategory >= 0 && m_nCategory < store_.CategoryCount()
+                ? FieldText(store_.Index().categories[m_nCategory].fileName)
+                : std::u16string();
+        LoadIndex();
+        m_nCategory = PositionOfCategory(store_.Index(), shown).value_or(0);
+        ShowInControls();
+    }
+    LoadCategory();
+    m_nItem = item >= 0 && item < store_.ItemCount() ? item : 0;
+    ShowInControls();
+    ShowPreview();
 }
 
 void ResidentDialog::SelectCategory() {

@@ -53,6 +53,7 @@ void ResidentDialog::OnInitDialog() {
     m_strAppDir = dataDirectory_;
     window_.ShowMinimized();
     ReloadStore();
+    services_.timers.Start(TIMER_WATCH, kWatchTickMs);
 }
 
 void ResidentDialog::OnTrayNotify(unsigned message, std::uintptr_t, std::intptr_t lParam) {
@@ -61,6 +62,7 @@ void ResidentDialog::OnTrayNotify(unsigned message, std::uintptr_t, std::intptr_
     }
     const platform::ScreenPoint cursor = services_.screen.CursorPosition();
     if (lParam == kLeftButtonUp) {
+        RefreshStoreIfChanged();
         const platform::ScreenPoint position =
             PickerPosition(cursor, window_.PickerSize(), services_.screen.WorkAreaAt(cursor));
         ShowPreview();
@@ -80,6 +82,7 @@ void ResidentDialog::OnCommand(int id) {
         m_bExiting = 1;
         window_.Close();
     } else if (id == ID_MENU_SEARCH) {
+        RefreshStoreIfChanged();
         // The click on the tray icon gave the foreground to the taskbar.
         if (hooks.showSearch) {
             hooks.showSearch(services_.screen.CursorPosition(),
@@ -101,6 +104,12 @@ void ResidentDialog::OnTimer(unsigned id) {
         hooks.pasteTimer();
     } else if (id == TIMER_RESTORE && hooks.restoreTimer) {
         hooks.restoreTimer();
+    } else if (id == TIMER_WATCH) {
+        // A network folder may never notify: it is looked at all the same, less often.
+        if (services_.folderWatch.Changed() || ++ticksSinceLook_ >= kLookEveryTicks) {
+            ticksSinceLook_ = 0;
+            RefreshStoreIfChanged();
+        }
     }
 }
 

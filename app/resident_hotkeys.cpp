@@ -51,6 +51,10 @@ void ResidentDialog::OnHotkey(std::uintptr_t id) {
     // The user's application is the foreground window now, before anything of the program's
     // takes its place.
     const platform::Target target = services_.foreground.Application();
+    // The menu and the search window list the categories of the index in memory.
+    if (matches(m_hkMenu) || matches(m_hkSearch)) {
+        RefreshStoreIfChanged();
+    }
     if (matches(m_hkMenu)) {
         if (hooks.showCategoryMenu) {
             hooks.showCategoryMenu(services_.screen.CursorPosition(), target);

@@ -18,11 +18,12 @@ template <std::size_t N> void CopyText(wchar_t (&field)[N], const wchar_t* text)
 } // namespace
 
 ResidentDialogWindow::ResidentDialogWindow(platform::Profile& profile)
-    : Dialog(IDD_PICKER),
+    : Dialog(IDD_PICKER), folderWatch_(platform::ExecutableDirectory()),
       icon_(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAINFRAME))),
       logic_(*this, {copy_, items_, preview_, categories_},
-             {platform::NativeFileSystem(), profile, hotkeys_, tray_, timers_, screen_, foreground_,
-              messages_, [](unsigned milliseconds) { ::Sleep(milliseconds); }},
+             {platform::NativeFileSystem(), folderWatch_, profile, hotkeys_, tray_, timers_,
+              screen_, foreground_, messages_,
+              [](unsigned milliseconds) { ::Sleep(milliseconds); }},
              platform::ExecutableDirectory()) {
     HandleCommand(IDC_PICKER_CATEGORIES, CBN_SELCHANGE, [this] { logic_.SelectCategory(); });
     HandleCommand(IDC_PICKER_ITEMS, LBN_SELCHANGE, [this] { logic_.ShowPreview(); });

@@ -4,6 +4,7 @@
 // timers of its window, and the routing of its messages to the portable ResidentDialog.
 
 #include "app/resident_dialog.h"
+#include "platform/win32/folder_change_watch.h"
 #include "platform/win32/ui/dialog.h"
 #include "platform/win32/ui/dialog_controls.h"
 #include "platform/win32/ui/win32_message_box.h"
@@ -54,6 +55,7 @@ private:
     kvtx::win32::NotifyIcon tray_;
     kvtx::win32::SystemScreen screen_;
     kvtx::win32::Win32Foreground foreground_;
+    kvtx::win32::FolderChangeWatch folderWatch_;
     HICON icon_;
     UINT taskbarCreated_ = 0;
     ResidentDialog logic_;

@@ -57,6 +57,12 @@ struct FindTraits {
     static void Close(Handle handle) { ::FindClose(handle); }
 };
 
+struct ChangeNotificationTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle handle) { ::FindCloseChangeNotification(handle); }
+};
+
 struct ModuleTraits {
     using Handle = HMODULE;
     static Handle Invalid() { return nullptr; }
