@@ -22,6 +22,11 @@ std::optional<StoreSnapshot> ReadStore(PhraseStore& store, std::ostream& warning
                  << " (no kvtx_index.dat): it reads as empty\n";
     }
 
+    for (const std::u16string& copy : store.SyncServiceCopies()) {
+        warnings << "kvtx: warning: " << platform::Utf16ToUtf8(copy)
+                 << " was left by a sync service and is not read; move what it holds by hand\n";
+    }
+
     StoreSnapshot snapshot;
     const int count = store.CategoryCount();
     snapshot.index.nextFileId = store.Index().nextFileId;

@@ -104,17 +104,25 @@ bool PhraseStore::FolderReachable() const {
     return files_.FileNames(dataDirectory_).has_value();
 }
 
-bool PhraseStore::ChangedOnDisk(const platform::FileSystem& files,
-                                const std::optional<KnownFile>& known) {
-    return known && files.Stamp(known->path) != known->snapshot.stamp;
+bool PhraseStore::ChangedOnDisk(std::optional<KnownFile>& known, std::size_t maxBytes) const {
+    if (!known || files_.Stamp(known->path) == known->snapshot.stamp) {
+        return false;
+    }
+    // Written again with the same bytes, as a sync service may do, is no change.
+    FileSnapshot now = Read(known->path, maxBytes);
+    if (now.read == FileRead::Unreadable || now.bytes != known->snapshot.bytes) {
+        return true;
+    }
+    known->snapshot.stamp = now.stamp;
+    return false;
 }
 
-bool PhraseStore::IndexChangedOnDisk() const {
-    return ChangedOnDisk(files_, indexOnDisk_);
+bool PhraseStore::IndexChangedOnDisk() {
+    return ChangedOnDisk(indexOnDisk_, kIndexFileBytes);
 }
 
-bool PhraseStore::LoadedCategoryChangedOnDisk() const {
-    return ChangedOnDisk(files_, categoryOnDisk_);
+bool PhraseStore::LoadedCategoryChangedOnDisk() {
+    return ChangedOnDisk(categoryOnDisk_, kCategoryFileMaxBytes);
 }
 
 FileRead PhraseStore::LoadIndex() {

@@ -75,9 +75,9 @@ public:
     SharedSave SaveCategoryShared(int position);
 
     // Whether the index, or the loaded category's file, is no longer as this store last read or
-    // wrote it: a look at the file's size and time, without reading it.
-    bool IndexChangedOnDisk() const;
-    bool LoadedCategoryChangedOnDisk() const;
+    // wrote it: a look at the file's size and time, and only when those changed at its bytes.
+    bool IndexChangedOnDisk();
+    bool LoadedCategoryChangedOnDisk();
 
     // The header of a category's file, read afresh (the popup menu lists names from it).
     std::optional<CategoryHeader> ReadCategoryHeader(int position) const;
@@ -124,8 +124,7 @@ private:
     bool StillAsKnown(const FileSnapshot& now, const std::optional<KnownFile>& known,
                       const std::u16string& path) const;
     bool FolderReachable() const;
-    static bool ChangedOnDisk(const platform::FileSystem& files,
-                              const std::optional<KnownFile>& known);
+    bool ChangedOnDisk(std::optional<KnownFile>& known, std::size_t maxBytes) const;
 
     platform::FileSystem& files_;
     std::u16string dataDirectory_;

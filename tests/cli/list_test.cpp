@@ -55,5 +55,19 @@ TEST_F(ListTest, AMissingCategoryFileShowsTheCategoryEmptyWithAWarning) {
         << result.err;
 }
 
+TEST_F(ListTest, CopiesASyncServiceLeftAreNamedAndNotRead) {
+    StoreBuilder().Category(u"共有", u"kvtx_00000.dat").Text(u"一", u"1").Save(files);
+    const auto category = files.files.at(kStoreDir + u"kvtx_00000.dat");
+    files.Put(kStoreDir + u"kvtx_00000 (conflicted copy).dat", category);
+    files.Put(kStoreDir + u"kvtx_index-PC2.dat", files.files.at(kStoreDir + u"kvtx_index.dat"));
+
+    const auto result = Kvtx({"list"});
+    EXPECT_EQ(result.out, "A:共有\n  a:一\ttext\n");
+    EXPECT_NE(result.err.find("kvtx_00000 (conflicted copy).dat was left by a sync service"),
+              std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("kvtx_index-PC2.dat was left"), std::string::npos) << result.err;
+}
+
 } // namespace
 } // namespace kvtx::testing
