@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <stdexcept>
+#include <utility>
 
 namespace kvtx::e2e {
 namespace {
@@ -43,6 +44,24 @@ void WriteTextFile(const std::u16string& path, const std::string& text) {
     WriteFileBytes(path, std::vector<std::byte>(first, first + text.size()));
 }
 
+void ReplaceFileBytes(const std::u16string& path, const std::vector<std::byte>& bytes) {
+    const std::u16string temporary = path + u".incoming";
+    {
+        win32::FileHandle file(::CreateFileW(win32::Wide(temporary), GENERIC_WRITE, 0, nullptr,
+                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        DWORD written = 0;
+        if (!file.valid() ||
+            !::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                         nullptr) ||
+            written != bytes.size()) {
+            throw std::runtime_error("cannot write " + Narrow(temporary));
+        }
+    }
+    if (!::MoveFileExW(win32::Wide(temporary), win32::Wide(path), MOVEFILE_REPLACE_EXISTING)) {
+        throw std::runtime_error("cannot rename " + Narrow(temporary) + " into place");
+    }
+}
+
 bool FileExists(const std::u16string& path) {
     return platform::NativeFileSystem().Exists(path);
 }
@@ -56,6 +75,16 @@ std::u16string MakeFreshDirectory(const std::u16string& path) {
 ExclusiveFileLock::ExclusiveFileLock(const std::u16string& path)
     : file_(::CreateFileW(win32::Wide(path), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+
+ReadOnlyMark::ReadOnlyMark(std::u16string path)
+    : path_(std::move(path)),
+      set_(::SetFileAttributesW(win32::Wide(path_), FILE_ATTRIBUTE_READONLY) != FALSE) {}
+
+ReadOnlyMark::~ReadOnlyMark() {
+    if (set_) {
+        ::SetFileAttributesW(win32::Wide(path_), FILE_ATTRIBUTE_NORMAL);
+    }
+}
 
 void CopyFileInto(const std::u16string& source, const std::u16string& directory) {
     const auto from = PathOf(source);

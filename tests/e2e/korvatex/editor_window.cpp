@@ -1,6 +1,7 @@
 #include "tests/e2e/korvatex/editor_window.h"
 
 #include "tests/e2e/driver/input.h"
+#include "tests/e2e/driver/message_boxes.h"
 #include "tests/e2e/driver/modal_dialogs.h"
 #include "tests/e2e/driver/remote_controls.h"
 #include "tests/e2e/driver/top_level_windows.h"
@@ -24,17 +25,57 @@ void ReplaceFocusedText(const std::u16string& text) {
 
 } // namespace
 
-testing::AssertionResult EditorWindow::Open() {
+testing::AssertionResult EditorWindow::PressEdit() {
     if (auto shown = app_.ShowPickerAt({400, 300}); !shown) {
         return shown;
     }
     // The mnemonic rather than a click: the picker may still be moving to the cursor.
     PressChord({VK_MENU, 'E'});
+    return testing::AssertionSuccess();
+}
+
+testing::AssertionResult EditorWindow::Shown() {
     window_ = app_.WaitForDialog(u"編集");
     if (window_ == nullptr) {
         return testing::AssertionFailure() << "the editor did not open";
     }
     return ShowsAsModalOver(window_, app_.MainWindow());
+}
+
+testing::AssertionResult EditorWindow::Open() {
+    if (auto pressed = PressEdit(); !pressed) {
+        return pressed;
+    }
+    return Shown();
+}
+
+std::u16string EditorWindow::OpenPastMessage() {
+    if (const auto pressed = PressEdit(); !pressed) {
+        ADD_FAILURE() << pressed.message();
+        return u"";
+    }
+    const DWORD id = app_.Instance().Id();
+    const auto box = e2e::WaitFor<MessageBoxWindow>("a message box as the editor opens", [id] {
+        const auto boxes = MessageBoxesOf(id);
+        return boxes.empty() ? std::nullopt : std::optional(boxes.front());
+    });
+    if (!box) {
+        return u"";
+    }
+    // The editor may still be hidden behind its first message, so its window is found through
+    // the box's owner.
+    HWND owner = ::GetWindow(box->window, GW_OWNER);
+    EXPECT_EQ(CaptionOf(owner), u"編集") << "the message at opening belongs to the editor";
+    EXPECT_TRUE(ShowsAsModalOver(box->window, owner));
+    if (const auto answered = app_.AnswerMessage(IDOK); !answered) {
+        ADD_FAILURE() << answered.message();
+        return u"";
+    }
+    if (const auto shown = Shown(); !shown) {
+        ADD_FAILURE() << shown.message();
+        return u"";
+    }
+    return box->text;
 }
 
 HWND EditorWindow::Control(int id) const {

@@ -65,6 +65,10 @@ public:
     // Shows the picker, clicks its Edit button and waits for the editor, which must be shown as
     // a modal dialog over the picker.
     testing::AssertionResult Open();
+    // Opens the editor when it has something to tell first: the message box it shows at opening
+    // must be modal over it; it is answered with OK, and then the editor must be shown as Open
+    // wants it. The message's text, or empty (and a failure) when it did not come so.
+    std::u16string OpenPastMessage();
     HWND Window() const { return window_; }
     HWND Control(int id) const;
     EditorView View() const;
@@ -98,6 +102,11 @@ public:
                                        const std::function<bool(const EditorView&)>& wanted);
 
 private:
+    // Shows the picker and presses its Edit button.
+    testing::AssertionResult PressEdit();
+    // Waits for the editor, shown as a modal dialog over the picker.
+    testing::AssertionResult Shown();
+
     KorvatexApp& app_;
     HWND window_ = nullptr;
 };
