@@ -1,7 +1,10 @@
 // The real korvatex.exe under Wine, measured as a user meets it: from the menu hotkey to the
 // pasted text, the category menu of a full store, start-up to a registered hotkey, and the idle
 // process. Run by scripts/bench-wine on the scenarios' X server and prefix; never by the tests.
+#include "platform/file_system.h"
 #include "platform/utf.h"
+#include "platform/win32/wide.h"
+#include "store/phrase_store.h"
 #include "tests/e2e/driver/clipboard.h"
 #include "tests/e2e/driver/hotkeys.h"
 #include "tests/e2e/driver/input.h"
@@ -11,6 +14,7 @@
 #include "tests/e2e/driver/top_level_windows.h"
 #include "tests/e2e/driver/unix_command.h"
 #include "tests/e2e/korvatex/apply_scenario.h"
+#include "tests/e2e/korvatex/store_files.h"
 
 #include <algorithm>
 #include <atomic>
@@ -469,6 +473,55 @@ TEST(WineBenchStartup, StartupToRegisteredHotkeyAndTheIdleProcess) {
         ASSERT_TRUE(app.ExitFromTray());
     }
     PrintRow("start → hotkeys registered and store loaded", startup, "—");
+}
+
+// The look the resident program takes whenever the menu, the picker or the search window opens:
+// the index's and the shown category's sizes and times, on Wine's file system, in this process;
+// and what it costs when another computer did change the index.
+TEST(WineBenchStore, LookForAnotherComputersChangeAtEachOpening) {
+    constexpr int kLooks = 2000;
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::u16string folder = win32::FromWide(temp) + u"kvtx-bench-look\\";
+    ::CreateDirectoryW(win32::Wide(folder), nullptr);
+    platform::FileSystem& files = platform::NativeFileSystem();
+    const auto storeFiles = StoreFiles(FullStore());
+    for (const auto& [name, bytes] : storeFiles) {
+        ASSERT_TRUE(files.WriteFile(folder + name, bytes));
+    }
+    PhraseStore store(files, folder);
+    store.LoadIndex();
+    store.LoadCategory(0);
+
+    std::vector<double> looks;
+    for (int look = 0; look < kLooks; ++look) {
+        const auto started = Clock::now();
+        const bool changed = store.IndexChangedOnDisk() || store.LoadedCategoryChangedOnDisk();
+        looks.push_back(Milliseconds(Clock::now() - started) * 1000);
+        ASSERT_FALSE(changed);
+    }
+    std::vector<double> reloads;
+    for (int change = 0; change < 20; ++change) {
+        PhraseStore colleague(files, folder);
+        colleague.LoadIndex();
+        colleague.Index().categories[0].name[0] = static_cast<char16_t>(u'あ' + change);
+        ASSERT_TRUE(colleague.SaveIndex());
+        const auto started = Clock::now();
+        ASSERT_TRUE(store.IndexChangedOnDisk());
+        store.LoadIndex();
+        store.LoadCategory(0);
+        reloads.push_back(Milliseconds(Clock::now() - started) * 1000);
+    }
+    std::printf("| look at the index and the shown category, nothing changed | %zu | %.0f µs | "
+                "%.0f µs | 1 ms |\n",
+                looks.size(), Median(looks), *std::max_element(looks.begin(), looks.end()));
+    std::printf("| the same after another computer saved the index, and the reload | %zu | %.0f "
+                "µs | %.0f µs | — |\n",
+                reloads.size(), Median(reloads), *std::max_element(reloads.begin(), reloads.end()));
+    for (const auto& [name, bytes] : storeFiles) {
+        files.Remove(folder + name);
+    }
+    ::RemoveDirectoryW(win32::Wide(folder));
 }
 
 } // namespace
