@@ -108,9 +108,15 @@ bool PhraseStore::ChangedOnDisk(std::optional<KnownFile>& known, std::size_t max
     if (!known || files_.Stamp(known->path) == known->snapshot.stamp) {
         return false;
     }
-    // Written again with the same bytes, as a sync service may do, is no change.
     FileSnapshot now = Read(known->path, maxBytes);
-    if (now.read == FileRead::Unreadable || now.bytes != known->snapshot.bytes) {
+    // A file held by another program, or a share that went away, tells nothing yet: what was
+    // read stays in use, and the next look tries again.
+    if (now.read == FileRead::Unreadable ||
+        (now.read == FileRead::Missing && !FolderReachable())) {
+        return false;
+    }
+    // Written again with the same bytes, as a sync service may do, is no change.
+    if (now.bytes != known->snapshot.bytes) {
         return true;
     }
     known->snapshot.stamp = now.stamp;

@@ -331,6 +331,7 @@ TEST(SharedStoreTest, WhileTheShareIsGoneNothingIsWrittenAndWhenItIsBackTheFileI
     TwoComputers folder;
     Append(folder.mine, u"私", u"mine");
     folder.files.CutShare();
+    EXPECT_FALSE(folder.mine.IndexChangedOnDisk()) << "what was read stays in use";
     EXPECT_EQ(folder.mine.SaveCategoryShared(0), SharedSave::Failed);
     EXPECT_EQ(folder.mine.ItemName(3), u"私") << "memory keeps the change";
     folder.files.RestoreShare();
