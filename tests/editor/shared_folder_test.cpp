@@ -2,7 +2,6 @@
 // how it says so, and a folder it may only read.
 
 #include "editor/editor_texts.h"
-#include "store/fields.h"
 #include "tests/editor/editor_fixture.h"
 
 namespace kvtx::editor {
@@ -19,42 +18,7 @@ protected:
     void TheyWrite(std::vector<SeedItem> written) {
         files.Put(Path(u"kvtx_00000.dat"), CategoryFile(written));
     }
-
-    std::vector<std::u16string> NamesOnDisk(const std::u16string& fileName) {
-        std::vector<std::u16string> found;
-        const int count = testing::ReadI32(File(fileName), 0);
-        for (int i = 0; i < count; ++i) {
-            found.push_back(NameOnDisk(fileName, i));
-        }
-        return found;
-    }
 };
-
-TEST_F(SharedFolderTest, AColleaguesItemAndCategoryStayBesideTheUsersOwn) {
-    Open(0, -1);
-    auto withTheirs = greetings;
-    withTheirs.push_back({u"同僚", u"よろしく"});
-    TheyWrite(withTheirs);
-    names.answers.push_back(u"私の項目");
-    editor->AddItem();
-    EXPECT_EQ(NamesOnDisk(u"kvtx_00000.dat"),
-              (std::vector<std::u16string>{u"朝", u"夜", u"同僚", u"私の項目"}));
-    EXPECT_EQ(items.items,
-              (std::vector<std::u16string>{u"a:朝", u"b:夜", u"c:同僚", u"d:私の項目"}));
-    EXPECT_EQ(items.Selection(), 3) << "the new item is selected where it now stands";
-
-    Seed(3, {{u"挨拶", u"kvtx_00000.dat", withTheirs},
-             letters,
-             {u"同僚の分類", u"kvtx_00002.dat", {}}});
-    names.answers.push_back(u"私の分類");
-    editor->AddCategory();
-    EXPECT_EQ(category.items,
-              (std::vector<std::u16string>{u"A:挨拶", u"B:手紙", u"C:同僚の分類", u"D:私の分類"}));
-    EXPECT_EQ(category.Selection(), 3);
-    EXPECT_EQ(Reread()->CategoryName(2), u"同僚の分類");
-    EXPECT_EQ(FieldText(Reread()->Index().categories[3].fileName), u"kvtx_00003.dat");
-    EXPECT_TRUE(messages.shown.empty());
-}
 
 TEST_F(SharedFolderTest, AnItemBothEditedShowsTheirsAndKeepsTheUsersTextUnsaved) {
     Open(0, 0);

@@ -20,33 +20,51 @@ const std::u16string kCategoryFile = kDir + u"kvtx_00000.dat";
 
 using Change = std::function<void(PhraseStore&)>;
 
-void Append(PhraseStore& store, const std::u16string& name, const std::u16string& text) {
-    const int i = store.ItemCount();
-    PhraseItem& item = store.Loaded().header.items[i];
-    item = PhraseItem{};
-    SetFieldText(item.name, name);
-    SetContentText(store.Loaded().contents[i], text);
-    item.contentLength = ContentLengthFor(ItemKind::TextInsertion, store.Loaded().contents[i]);
-    store.Loaded().header.itemCount = i + 1;
+Change Appends(std::u16string name, std::u16string text) {
+    return [=](PhraseStore& s) {
+        const int i = s.ItemCount();
+        PhraseItem& item = s.Loaded().header.items[i];
+        item = PhraseItem{};
+        SetFieldText(item.name, name);
+        SetContentText(s.Loaded().contents[i], text);
+        item.contentLength = ContentLengthFor(ItemKind::TextInsertion, s.Loaded().contents[i]);
+        s.Loaded().header.itemCount = i + 1;
+    };
 }
-
-void SetText(PhraseStore& store, int i, const std::u16string& text) {
-    SetContentText(store.Loaded().contents[i], text);
-    store.Loaded().header.items[i].contentLength =
-        ContentLengthFor(ItemKind::TextInsertion, store.Loaded().contents[i]);
+Change Edits(int i, std::u16string text) {
+    return [=](PhraseStore& s) {
+        SetContentText(s.Loaded().contents[i], text);
+        s.Loaded().header.items[i].contentLength =
+            ContentLengthFor(ItemKind::TextInsertion, s.Loaded().contents[i]);
+    };
 }
-
-void Remove(PhraseStore& store, int i) {
-    CategoryImage& image = store.Loaded();
-    const int count = store.ItemCount();
-    std::move(image.header.items + i + 1, image.header.items + count, image.header.items + i);
-    std::move(image.contents + i + 1, image.contents + count, image.contents + i);
-    image.header.itemCount = count - 1;
+Change Removes(int i) {
+    return [=](PhraseStore& s) {
+        CategoryImage& image = s.Loaded();
+        const int count = s.ItemCount();
+        std::move(image.header.items + i + 1, image.header.items + count, image.header.items + i);
+        std::move(image.contents + i + 1, image.contents + count, image.contents + i);
+        image.header.itemCount = count - 1;
+    };
 }
-
-void SwapWithNext(PhraseStore& store, int i) {
-    std::swap(store.Loaded().header.items[i], store.Loaded().header.items[i + 1]);
-    std::swap(store.Loaded().contents[i], store.Loaded().contents[i + 1]);
+Change Swaps(int i) {
+    return [=](PhraseStore& s) {
+        std::swap(s.Loaded().header.items[i], s.Loaded().header.items[i + 1]);
+        std::swap(s.Loaded().contents[i], s.Loaded().contents[i + 1]);
+    };
+}
+Change Fills() {
+    return [](PhraseStore& s) {
+        while (s.ItemCount() < kMaxItems) {
+            Appends(u"満", u"x")(s);
+        }
+    };
+}
+Change Both(Change first, Change second) {
+    return [=](PhraseStore& s) {
+        first(s);
+        second(s);
+    };
 }
 
 // "name=text" for each item of the category file as it is on disk.
@@ -94,60 +112,53 @@ TEST(SharedStoreTest, ACategoryChangedElsewhereIsJoinedWhenBothChangesCanStay) {
     const Case cases[] = {
         {"nobody else wrote",
          nullptr,
-         [](PhraseStore& s) { Append(s, u"私", u"mine"); },
+         Appends(u"私", u"mine"),
          SharedSave::Saved,
          {morning, night, thanks, u"私=mine"}},
         {"both add an item",
-         [](PhraseStore& s) { Append(s, u"同僚", u"theirs"); },
-         [](PhraseStore& s) { Append(s, u"私", u"mine"); },
+         Appends(u"同僚", u"theirs"),
+         Appends(u"私", u"mine"),
          SharedSave::Merged,
          {morning, night, thanks, u"同僚=theirs", u"私=mine"}},
         {"I edit what they left alone",
-         [](PhraseStore& s) {
-             Remove(s, 0);
-             Append(s, u"同僚", u"theirs");
-         },
-         [](PhraseStore& s) { SetText(s, 1, u"おやすみ"); },
+         Both(Removes(0), Appends(u"同僚", u"theirs")),
+         Edits(1, u"おやすみ"),
          SharedSave::Merged,
          {u"夜=おやすみ", thanks, u"同僚=theirs"}},
         {"I delete what they left alone",
-         [](PhraseStore& s) { SwapWithNext(s, 1); },
-         [](PhraseStore& s) { Remove(s, 0); },
+         Swaps(1),
+         Removes(0),
          SharedSave::Merged,
          {thanks, night}},
         {"I move two they left together",
-         [](PhraseStore& s) { Append(s, u"同僚", u"theirs"); },
-         [](PhraseStore& s) { SwapWithNext(s, 1); },
+         Appends(u"同僚", u"theirs"),
+         Swaps(1),
          SharedSave::Merged,
          {morning, thanks, night, u"同僚=theirs"}},
         {"we both made the same edit",
-         [](PhraseStore& s) { SetText(s, 2, u"どうも"); },
-         [](PhraseStore& s) { SetText(s, 2, u"どうも"); },
+         Edits(2, u"どうも"),
+         Edits(2, u"どうも"),
          SharedSave::Merged,
          {morning, night, u"礼=どうも"}},
         // Refused: the colleague's change stays on disk and in memory.
         {"we both edit one item",
-         [](PhraseStore& s) { SetText(s, 0, u"おはようございます"); },
-         [](PhraseStore& s) { SetText(s, 0, u"おっす"); },
+         Edits(0, u"おはようございます"),
+         Edits(0, u"おっす"),
          SharedSave::ChangedElsewhere,
          {u"朝=おはようございます", night, thanks}},
         {"I delete what they edited",
-         [](PhraseStore& s) { SetText(s, 1, u"晩"); },
-         [](PhraseStore& s) { Remove(s, 1); },
+         Edits(1, u"晩"),
+         Removes(1),
          SharedSave::ChangedElsewhere,
          {morning, u"夜=晩", thanks}},
         {"I move what they deleted",
-         [](PhraseStore& s) { Remove(s, 1); },
-         [](PhraseStore& s) { SwapWithNext(s, 0); },
+         Removes(1),
+         Swaps(0),
          SharedSave::ChangedElsewhere,
          {morning, thanks}},
         {"I add to a category they filled",
-         [](PhraseStore& s) {
-             while (s.ItemCount() < kMaxItems) {
-                 Append(s, u"満", u"x");
-             }
-         },
-         [](PhraseStore& s) { Append(s, u"私", u"mine"); },
+         Fills(),
+         Appends(u"私", u"mine"),
          SharedSave::ChangedElsewhere,
          {}},
     };
@@ -180,28 +191,29 @@ TEST(SharedStoreTest, ACategoryChangedElsewhereIsJoinedWhenBothChangesCanStay) {
     }
 }
 
-void AddCategory(PhraseStore& store, const std::u16string& name) {
-    const int k = store.CategoryCount();
-    SetFieldText(store.Index().categories[k].name, name);
-    const CreatedCategoryFile created = store.CreateCategoryFile(k);
-    ASSERT_EQ(created.status, CreateCategoryStatus::Created);
-    store.Index().nextFileId = created.fileId + 1;
-    store.Index().categoryCount = k + 1;
+Change AddsCategory(std::u16string name) {
+    return [=](PhraseStore& s) {
+        const int k = s.CategoryCount();
+        SetFieldText(s.Index().categories[k].name, name);
+        const CreatedCategoryFile created = s.CreateCategoryFile(k);
+        ASSERT_EQ(created.status, CreateCategoryStatus::Created);
+        s.Index().nextFileId = created.fileId + 1;
+        s.Index().categoryCount = k + 1;
+    };
 }
-
-void Rename(PhraseStore& store, int k, const std::u16string& name) {
-    SetFieldText(store.Index().categories[k].name, name);
+Change Renames(int k, std::u16string name) {
+    return [=](PhraseStore& s) { SetFieldText(s.Index().categories[k].name, name); };
 }
-
-void DeleteCategory(PhraseStore& store, int k) {
-    IndexImage& index = store.Index();
-    const int count = store.CategoryCount();
-    std::move(index.categories + k + 1, index.categories + count, index.categories + k);
-    index.categoryCount = count - 1;
+Change DeletesCategory(int k) {
+    return [=](PhraseStore& s) {
+        IndexImage& index = s.Index();
+        const int count = s.CategoryCount();
+        std::move(index.categories + k + 1, index.categories + count, index.categories + k);
+        index.categoryCount = count - 1;
+    };
 }
-
-void MoveDown(PhraseStore& store, int k) {
-    std::swap(store.Index().categories[k], store.Index().categories[k + 1]);
+Change MovesDown(int k) {
+    return [=](PhraseStore& s) { std::swap(s.Index().categories[k], s.Index().categories[k + 1]); };
 }
 
 // "name:file" for each category of the index as it is on disk.
@@ -228,48 +240,44 @@ TEST(SharedStoreTest, AnIndexChangedElsewhereIsJoinedCategoryByFile) {
                          c = u"定型:kvtx_00002.dat";
     const Case cases[] = {
         {"both add a category",
-         [](PhraseStore& s) { AddCategory(s, u"同僚"); },
-         [](PhraseStore& s) { AddCategory(s, u"私"); },
+         AddsCategory(u"同僚"),
+         AddsCategory(u"私"),
          SharedSave::Merged,
          {a, b, c, u"同僚:kvtx_00003.dat", u"私:kvtx_00004.dat"}},
         {"I rename what they moved",
-         [](PhraseStore& s) { MoveDown(s, 0); },
-         [](PhraseStore& s) { Rename(s, 0, u"挨拶文"); },
+         MovesDown(0),
+         Renames(0, u"挨拶文"),
          SharedSave::Merged,
          {b, u"挨拶文:kvtx_00000.dat", c}},
         {"I delete and they add",
-         [](PhraseStore& s) { AddCategory(s, u"同僚"); },
-         [](PhraseStore& s) { DeleteCategory(s, 1); },
+         AddsCategory(u"同僚"),
+         DeletesCategory(1),
          SharedSave::Merged,
          {a, c, u"同僚:kvtx_00003.dat"}},
         {"I move two they left together",
-         [](PhraseStore& s) { Rename(s, 0, u"朝夕"); },
-         [](PhraseStore& s) { MoveDown(s, 1); },
+         Renames(0, u"朝夕"),
+         MovesDown(1),
          SharedSave::Merged,
          {u"朝夕:kvtx_00000.dat", c, b}},
-        {"we both delete one",
-         [](PhraseStore& s) { DeleteCategory(s, 2); },
-         [](PhraseStore& s) { DeleteCategory(s, 2); },
-         SharedSave::Merged,
-         {a, b}},
+        {"we both delete one", DeletesCategory(2), DeletesCategory(2), SharedSave::Merged, {a, b}},
         {"we both rename one",
-         [](PhraseStore& s) { Rename(s, 1, u"署名A"); },
-         [](PhraseStore& s) { Rename(s, 1, u"署名B"); },
+         Renames(1, u"署名A"),
+         Renames(1, u"署名B"),
          SharedSave::ChangedElsewhere,
          {a, u"署名A:kvtx_00001.dat", c}},
         {"I delete what they renamed",
-         [](PhraseStore& s) { Rename(s, 1, u"署名A"); },
-         [](PhraseStore& s) { DeleteCategory(s, 1); },
+         Renames(1, u"署名A"),
+         DeletesCategory(1),
          SharedSave::ChangedElsewhere,
          {a, u"署名A:kvtx_00001.dat", c}},
         {"I rename what they deleted",
-         [](PhraseStore& s) { DeleteCategory(s, 1); },
-         [](PhraseStore& s) { Rename(s, 1, u"署名B"); },
+         DeletesCategory(1),
+         Renames(1, u"署名B"),
          SharedSave::ChangedElsewhere,
          {a, c}},
         {"I move what they moved apart",
-         [](PhraseStore& s) { MoveDown(s, 0); },
-         [](PhraseStore& s) { MoveDown(s, 1); },
+         MovesDown(0),
+         MovesDown(1),
          SharedSave::ChangedElsewhere,
          {b, a, c}},
     };
@@ -286,12 +294,12 @@ TEST(SharedStoreTest, AnIndexChangedElsewhereIsJoinedCategoryByFile) {
 
 TEST(SharedStoreTest, ANewCategoryFileNeverTakesANameAnotherComputerJustCreated) {
     TwoComputers folder;
-    AddCategory(folder.theirs, u"同僚");
+    AddsCategory(u"同僚")(folder.theirs);
     // Their file appeared after my probe found the name free.
     folder.files.existsOverride = [&](const std::u16string& path) {
         return path != kDir + u"kvtx_00003.dat" && folder.files.files.contains(path);
     };
-    AddCategory(folder.mine, u"私");
+    AddsCategory(u"私")(folder.mine);
     EXPECT_EQ(FieldText(folder.mine.Index().categories[3].fileName), u"kvtx_00004.dat");
     EXPECT_EQ(folder.mine.Index().nextFileId, 5);
     EXPECT_EQ(folder.files.files.at(kDir + u"kvtx_00003.dat").size(), 1772u);
@@ -300,7 +308,7 @@ TEST(SharedStoreTest, ANewCategoryFileNeverTakesANameAnotherComputerJustCreated)
 TEST(SharedStoreTest, AFileReplacedWhileItIsReadIsReadAgainWhole) {
     TwoComputers folder;
     const auto original = folder.files.files.at(kCategoryFile);
-    Append(folder.theirs, u"同僚", u"theirs");
+    Appends(u"同僚", u"theirs")(folder.theirs);
     folder.theirs.SaveCategory(0);
     const auto replacement = folder.files.files.at(kCategoryFile);
     folder.files.Put(kCategoryFile, original);
@@ -316,7 +324,7 @@ TEST(SharedStoreTest, ChangesOnDiskAreSeenFromSizeAndTimeAlone) {
     TwoComputers folder;
     EXPECT_FALSE(folder.mine.IndexChangedOnDisk());
     EXPECT_FALSE(folder.mine.LoadedCategoryChangedOnDisk());
-    AddCategory(folder.theirs, u"同僚");
+    AddsCategory(u"同僚")(folder.theirs);
     folder.theirs.SaveIndexShared();
     EXPECT_TRUE(folder.mine.IndexChangedOnDisk());
     EXPECT_FALSE(folder.mine.LoadedCategoryChangedOnDisk());
@@ -329,7 +337,7 @@ TEST(SharedStoreTest, ChangesOnDiskAreSeenFromSizeAndTimeAlone) {
 
 TEST(SharedStoreTest, WhileTheShareIsGoneNothingIsWrittenAndWhenItIsBackTheFileIsCheckedAgain) {
     TwoComputers folder;
-    Append(folder.mine, u"私", u"mine");
+    Appends(u"私", u"mine")(folder.mine);
     folder.files.CutShare();
     EXPECT_FALSE(folder.mine.IndexChangedOnDisk()) << "what was read stays in use";
     EXPECT_EQ(folder.mine.SaveCategoryShared(0), SharedSave::Failed);
@@ -337,7 +345,7 @@ TEST(SharedStoreTest, WhileTheShareIsGoneNothingIsWrittenAndWhenItIsBackTheFileI
     folder.files.RestoreShare();
 
     // Meanwhile the other computer saved.
-    Append(folder.theirs, u"同僚", u"theirs");
+    Appends(u"同僚", u"theirs")(folder.theirs);
     ASSERT_EQ(folder.theirs.SaveCategoryShared(0), SharedSave::Saved);
     EXPECT_EQ(folder.mine.SaveCategoryShared(0), SharedSave::Merged);
     EXPECT_EQ(OnDisk(folder.files).size(), 5u);
@@ -346,7 +354,7 @@ TEST(SharedStoreTest, WhileTheShareIsGoneNothingIsWrittenAndWhenItIsBackTheFileI
 TEST(SharedStoreTest, ACategoryFileDeletedElsewhereIsNotBroughtBack) {
     TwoComputers folder;
     folder.files.Remove(kCategoryFile);
-    Append(folder.mine, u"私", u"mine");
+    Appends(u"私", u"mine")(folder.mine);
     EXPECT_EQ(folder.mine.SaveCategoryShared(0), SharedSave::ChangedElsewhere);
     EXPECT_FALSE(folder.files.files.contains(kCategoryFile));
 }

@@ -14,11 +14,6 @@ void Colleague::AddItem(std::size_t category, StoreItem item) {
     WriteCategory(category);
 }
 
-void Colleague::EditText(std::size_t category, std::size_t item, std::u16string text) {
-    store_.at(category).items.at(item).text = std::move(text);
-    WriteCategory(category);
-}
-
 void Colleague::AddCategory(StoreCategory category) {
     store_.push_back(std::move(category));
     WriteCategory(store_.size() - 1);

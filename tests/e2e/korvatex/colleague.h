@@ -20,8 +20,6 @@ public:
 
     // Rewrites that category's file with the item added at its end.
     void AddItem(std::size_t category, StoreItem item);
-    // Changes an item's text in that category's file.
-    void EditText(std::size_t category, std::size_t item, std::u16string text);
     // Writes the new category's file, then the index that names it.
     void AddCategory(StoreCategory category);
 

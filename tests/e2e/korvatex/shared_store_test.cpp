@@ -1,7 +1,6 @@
 // A phrase store in a folder that a team shares: a colleague's editor on another computer writes
 // the same files while the program runs, the editor merges what it can and never writes over the
-// rest, a store the user may only read is shown and applied but not edited, and the copies a sync
-// service leaves beside the files are named to the user but never read.
+// rest, and a store the user may only read is shown and applied but not edited.
 
 #include "platform/utf.h"
 #include "tests/e2e/driver/files.h"
@@ -125,25 +124,6 @@ TEST_F(SharedStoreTest, AColleaguesCategoryIsKeptWhenTheUserAddsOne) {
     ExpectStoreFiles(expected);
 }
 
-// The colleague changed the very item the user is typing into: nothing can be merged, so the
-// editor takes the colleague's file as it is and says so, and the typed text is not lost.
-TEST_F(SharedStoreTest, AColleaguesEditOfTheSameItemIsReloadedAndTheTypedTextKept) {
-    ASSERT_TRUE(OpenEditorOnTheFirstItem());
-    editor_->TypeInto(editor::kText, u"私が書いた挨拶");
-    ASSERT_TRUE(editor_->WaitFor("the typed text",
-                                 [](const EditorView& v) { return v.text == u"私が書いた挨拶"; }));
-    colleague_->EditText(0, 0, u"同僚が書いた挨拶");
-    editor_->ClickListEntry(editor::kItems, 1);
-    const std::u16string message = editor_->WaitForMessage();
-    EXPECT_TRUE(message.starts_with(u"他の場所でこの分類が変更されたため、読み込み直しました。"))
-        << platform::Utf16ToUtf8(message);
-    ASSERT_TRUE(editor_->AnswerMessage(IDOK));
-    EXPECT_TRUE(editor_->WaitFor("the typed text still in the text box",
-                                 [](const EditorView& v) { return v.text == u"私が書いた挨拶"; }));
-    EXPECT_EQ(FileBytes(CategoryFileName(0)), CategoryFileBytes(colleague_->Store()[0]));
-    ASSERT_TRUE(CloseEditor());
-}
-
 TEST_F(SharedStoreTest, AReadOnlyStoreIsAppliedAndShownButNotEdited) {
     std::vector<std::unique_ptr<ReadOnlyMark>> marks;
     for (const auto& [name, bytes] : StoreFiles(TeamStore())) {
@@ -189,26 +169,6 @@ TEST_F(SharedStoreTest, AReadOnlyStoreIsAppliedAndShownButNotEdited) {
     // A second message would hold the editor open.
     ASSERT_TRUE(CloseEditor());
     ExpectStoreFiles(TeamStore());
-}
-
-TEST_F(SharedStoreTest, FilesLeftByASyncServiceAreNamedAndNotRead) {
-    const StoreCategory stale{u"共有", {TextItem(u"古い項目", u"古い文")}};
-    const std::vector<std::u16string> leftovers = {u"kvtx_00000 (conflicted copy).dat",
-                                                   u"kvtx_00000-PC2.dat"};
-    for (const std::u16string& name : leftovers) {
-        WriteFileBytes(Path(name), CategoryFileBytes(stale));
-    }
-    const std::u16string message = editor_->OpenPastMessage();
-    EXPECT_TRUE(message.starts_with(u"同期サービスが残した次のファイルは読み込んでいません。"))
-        << platform::Utf16ToUtf8(message);
-    for (const std::u16string& name : leftovers) {
-        EXPECT_NE(message.find(name), std::u16string::npos) << platform::Utf16ToUtf8(name);
-    }
-    EXPECT_TRUE(editor_->WaitFor("the category's own items", [](const EditorView& v) {
-        return v.category == 0 && v.items == std::vector<std::u16string>{u"a:こんにちは", u"b:bye"};
-    }));
-    ASSERT_TRUE(CloseEditor());
-    ASSERT_TRUE(ApplyToTheCat({'A', 'A'}, u"前こんにちは。後"));
 }
 
 } // namespace
