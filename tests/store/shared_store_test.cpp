@@ -99,14 +99,16 @@ struct TwoComputers {
     PhraseStore theirs{files, kDir};
 };
 
+// The other computer saves its change first, then this one saves its own.
+struct Case {
+    const char* what;
+    Change theirChange;
+    Change myChange;
+    SharedSave outcome;
+    std::vector<std::u16string> onDisk; // what the file then lists
+};
+
 TEST(SharedStoreTest, ACategoryChangedElsewhereIsJoinedWhenBothChangesCanStay) {
-    struct Case {
-        const char* what;
-        Change theirChange;
-        Change myChange;
-        SharedSave outcome;
-        std::vector<std::u16string> onDisk;
-    };
     const std::u16string morning = u"朝=おはよう", night = u"夜=こんばんは",
                          thanks = u"礼=ありがとう";
     const Case cases[] = {
@@ -229,13 +231,6 @@ std::vector<std::u16string> IndexOnDisk(FakeFileSystem& files) {
 }
 
 TEST(SharedStoreTest, AnIndexChangedElsewhereIsJoinedCategoryByFile) {
-    struct Case {
-        const char* what;
-        Change theirChange;
-        Change myChange;
-        SharedSave outcome;
-        std::vector<std::u16string> onDisk;
-    };
     const std::u16string a = u"挨拶:kvtx_00000.dat", b = u"署名:kvtx_00001.dat",
                          c = u"定型:kvtx_00002.dat";
     const Case cases[] = {
