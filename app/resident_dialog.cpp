@@ -53,7 +53,6 @@ void ResidentDialog::OnInitDialog() {
     m_strAppDir = dataDirectory_;
     window_.ShowMinimized();
     ReloadStore();
-    services_.timers.Start(TIMER_WATCH, kWatchTickMs);
 }
 
 void ResidentDialog::OnTrayNotify(unsigned message, std::uintptr_t, std::intptr_t lParam) {
@@ -104,12 +103,6 @@ void ResidentDialog::OnTimer(unsigned id) {
         hooks.pasteTimer();
     } else if (id == TIMER_RESTORE && hooks.restoreTimer) {
         hooks.restoreTimer();
-    } else if (id == TIMER_WATCH) {
-        // A network folder may never notify: it is looked at all the same, less often.
-        if (services_.folderWatch.Changed() || ++ticksSinceLook_ >= kLookEveryTicks) {
-            ticksSinceLook_ = 0;
-            RefreshStoreIfChanged();
-        }
     }
 }
 

@@ -8,7 +8,6 @@
 #include "app/hotkey_setting.h"
 #include "app/resident_settings.h"
 #include "platform/file_system.h"
-#include "platform/folder_watch.h"
 #include "platform/foreground.h"
 #include "platform/hotkeys.h"
 #include "platform/message_box.h"
@@ -30,11 +29,7 @@ inline constexpr unsigned WM_TRAYNOTIFY = 1124; // the tray icon's callback mess
 inline constexpr unsigned TIMER_HIDE = 1;
 inline constexpr unsigned TIMER_PASTE = 2;
 inline constexpr unsigned TIMER_RESTORE = 3;
-// Looks for changes other computers made to the store.
-inline constexpr unsigned TIMER_WATCH = 4;
-inline constexpr unsigned kWatchTickMs = 1000;
-// A folder that does not notify is looked at every this many ticks.
-inline constexpr int kLookEveryTicks = 2;
+
 inline constexpr int IDOK_RESULT = 1;
 inline constexpr int IDCANCEL_RESULT = 2;
 
@@ -69,8 +64,6 @@ struct PickerControls {
 
 struct ResidentServices {
     platform::FileSystem& files;
-    // The data folder's.
-    platform::FolderWatch& folderWatch;
     platform::Profile& profile;
     platform::Hotkeys& hotkeys;
     platform::TrayIcon& tray;
@@ -140,7 +133,8 @@ public:
     void ReloadStore();
     // Reads the index and the shown category again if another computer changed either, keeping
     // the picker on its category wherever that now stands. Costs a look at two files' sizes and
-    // times when nothing changed.
+    // times when nothing changed. Runs when the data folder tells of a change, and when the menu,
+    // the picker or the search window opens, since a network folder may never tell.
     void RefreshStoreIfChanged();
     void SelectCategory();
     void ShowPreview();
@@ -185,7 +179,6 @@ private:
     PhraseStore store_;
     ui::DataExchange exchange_;
     bool shellReleased_ = false;
-    int ticksSinceLook_ = 0;
 };
 
 } // namespace kvtx::app

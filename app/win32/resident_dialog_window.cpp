@@ -10,6 +10,9 @@
 namespace kvtx::app::win32 {
 namespace {
 
+// The data folder's watch tells of a change.
+constexpr UINT kStoreFolderChanged = WM_APP + 1;
+
 template <std::size_t N> void CopyText(wchar_t (&field)[N], const wchar_t* text) {
     ::wcsncpy(field, text, N - 1);
     field[N - 1] = L'\0';
@@ -18,17 +21,20 @@ template <std::size_t N> void CopyText(wchar_t (&field)[N], const wchar_t* text)
 } // namespace
 
 ResidentDialogWindow::ResidentDialogWindow(platform::Profile& profile)
-    : Dialog(IDD_PICKER), folderWatch_(platform::ExecutableDirectory()),
+    : Dialog(IDD_PICKER),
       icon_(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAINFRAME))),
       logic_(*this, {copy_, items_, preview_, categories_},
-             {platform::NativeFileSystem(), folderWatch_, profile, hotkeys_, tray_, timers_,
-              screen_, foreground_, messages_,
-              [](unsigned milliseconds) { ::Sleep(milliseconds); }},
+             {platform::NativeFileSystem(), profile, hotkeys_, tray_, timers_, screen_, foreground_,
+              messages_, [](unsigned milliseconds) { ::Sleep(milliseconds); }},
              platform::ExecutableDirectory()) {
     HandleCommand(IDC_PICKER_CATEGORIES, CBN_SELCHANGE, [this] { logic_.SelectCategory(); });
     HandleCommand(IDC_PICKER_ITEMS, LBN_SELCHANGE, [this] { logic_.ShowPreview(); });
     HandleCommand(IDC_PICKER_EDIT, BN_CLICKED, [this] { logic_.OnEditButton(); });
     HandleCommand(IDC_PICKER_SETTINGS, BN_CLICKED, [this] { logic_.OnSettingsButton(); });
+    HandleMessage(kStoreFolderChanged, [this](WPARAM, LPARAM) -> std::optional<LRESULT> {
+        logic_.RefreshStoreIfChanged();
+        return 0;
+    });
     HandleMessage(WM_TIMER, [this](WPARAM id, LPARAM) {
         logic_.OnTimer(static_cast<unsigned>(id));
         return std::nullopt;
@@ -88,6 +94,7 @@ bool ResidentDialogWindow::OnInitDialog() {
     messages_.SetOwner(window);
     hotkeys_.Bind(window);
     timers_.Bind(window);
+    folderWatch_.Start(platform::ExecutableDirectory(), window, kStoreFolderChanged);
     FillIconRecord();
     // What the window does when it is created comes first; a refused tray icon ends it there.
     if (logic_.OnCreate()) {

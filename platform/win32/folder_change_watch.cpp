@@ -4,19 +4,32 @@
 
 namespace kvtx::win32 {
 
-FolderChangeWatch::FolderChangeWatch(const std::u16string& folder)
-    : notification_(::FindFirstChangeNotificationW(
-          Wide(folder), FALSE,
-          FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE)) {
+void FolderChangeWatch::Start(const std::u16string& folder, HWND window, UINT message) {
+    notification_.reset(::FindFirstChangeNotificationW(
+        Wide(folder), FALSE,
+        FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE));
+    stop_.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (notification_ && stop_) {
+        thread_ = std::thread([this, window, message] { Watch(window, message); });
+    }
 }
 
-bool FolderChangeWatch::Changed() {
-    if (!notification_ || ::WaitForSingleObject(notification_.get(), 0) != WAIT_OBJECT_0) {
-        return false;
+void FolderChangeWatch::Watch(HWND window, UINT message) {
+    const HANDLE handles[] = {stop_.get(), notification_.get()};
+    while (::WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
+        // A save is several changes (a temporary file, a rename); each look is cheap.
+        ::PostMessageW(window, message, 0, 0);
+        if (!::FindNextChangeNotification(notification_.get())) {
+            return;
+        }
     }
-    // Armed again for the next change; all that came meanwhile count as this one.
-    ::FindNextChangeNotification(notification_.get());
-    return true;
+}
+
+FolderChangeWatch::~FolderChangeWatch() {
+    if (thread_.joinable()) {
+        ::SetEvent(stop_.get());
+        thread_.join();
+    }
 }
 
 } // namespace kvtx::win32

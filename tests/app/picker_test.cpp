@@ -1,5 +1,6 @@
 // The picker over controls with the real controls' rules and the sample store in memory.
 
+#include "res/resource_ids.h"
 #include "store/fields.h"
 #include "tests/app/resident_fixture.h"
 
@@ -167,22 +168,18 @@ TEST_F(PickerTest, EditorGetsTheLastExchangedSelectionsAndThePickerReloads) {
     EXPECT_EQ(categories.items[0], u"A:ごあいさつ");
 }
 
-TEST_F(PickerTest, AnotherComputersChangeIsShownSoonAndAtTheLatestAtTheNextOpening) {
+TEST_F(PickerTest, AnotherComputersChangeIsShownWhenTheFolderTellsOrAtTheNextOpening) {
     Key('C', true);
     Key('B');
     const int reads = files.reads;
-    for (int tick = 0; tick < 4; ++tick) {
-        Dialog().OnTimer(app::TIMER_WATCH);
-    }
+    Dialog().RefreshStoreIfChanged();
     EXPECT_EQ(files.reads, reads) << "nothing changed: only sizes and times were looked at";
 
-    // A colleague adds a category; this folder does not notify.
+    // A colleague adds a category, and the folder's watch tells.
     auto store = e2e::SampleStore();
     store.push_back({u"同僚", {e2e::TextItem(u"連絡", u"よろしく")}});
     PutStore(store);
-    Dialog().OnTimer(app::TIMER_WATCH);
-    EXPECT_EQ(categories.Count(), 5) << "looked at every other tick";
-    Dialog().OnTimer(app::TIMER_WATCH);
+    Dialog().RefreshStoreIfChanged();
     EXPECT_EQ(categories.ItemText(5), u"F:同僚");
     Expect(2, 1);
 
@@ -191,16 +188,20 @@ TEST_F(PickerTest, AnotherComputersChangeIsShownSoonAndAtTheLatestAtTheNextOpeni
     colleague.LoadIndex();
     std::swap(colleague.Index().categories[0], colleague.Index().categories[2]);
     colleague.SaveIndex();
-    folderWatch.changed = true;
-    Dialog().OnTimer(app::TIMER_WATCH);
+    Dialog().RefreshStoreIfChanged();
     EXPECT_EQ(categories.ItemText(0), u"A:メール");
     EXPECT_EQ(Dialog().m_nCategory, 0);
 
-    // Renamed elsewhere and opened before any tick: the opening looks itself.
+    // Renamed on a share that never tells: the picker's opening looks itself, and so do the
+    // menu's and the search window's.
     SetFieldText(colleague.Index().categories[0].name, u"連絡");
     colleague.SaveIndex();
     Dialog().OnTrayNotify(app::WM_TRAYNOTIFY, 0, 514);
     EXPECT_EQ(categories.ItemText(0), u"A:連絡");
+    SetFieldText(colleague.Index().categories[0].name, u"お知らせ");
+    colleague.SaveIndex();
+    Dialog().OnCommand(ID_MENU_SEARCH);
+    EXPECT_EQ(categories.ItemText(0), u"A:お知らせ");
 }
 
 using EmptyStorePickerTest = ResidentFixture;

@@ -8,7 +8,6 @@
 #include "tests/e2e/korvatex/sample_store.h"
 #include "tests/fakes/fake_controls.h"
 #include "tests/fakes/fake_file_system.h"
-#include "tests/fakes/fake_folder_watch.h"
 #include "tests/fakes/fake_foreground.h"
 #include "tests/fakes/fake_hotkeys.h"
 #include "tests/fakes/fake_message_box.h"
@@ -84,8 +83,8 @@ protected:
             dialog_ = std::make_unique<app::ResidentDialog>(
                 window, app::PickerControls{copy, items, preview, categories},
                 app::ResidentServices{
-                    files, folderWatch, profile, hotkeys, tray, timers, screen, foreground,
-                    messages, [this](unsigned milliseconds) { sleeps.push_back(milliseconds); }},
+                    files, profile, hotkeys, tray, timers, screen, foreground, messages,
+                    [this](unsigned milliseconds) { sleeps.push_back(milliseconds); }},
                 kFolder);
             window.dialog = dialog_.get();
         }
@@ -107,7 +106,6 @@ protected:
     FakeText preview;
     FakeList categories = FakeList::ComboBox();
     FakeFileSystem files;
-    FakeFolderWatch folderWatch;
     FakeProfile profile;
     FakeHotkeys hotkeys;
     FakeTrayIcon tray;
