@@ -2,6 +2,9 @@
 
 #include "app/tray_registration.h"
 #include "res/resource_ids.h"
+#include "store/fields.h"
+#include "store/store_codec.h"
+#include "store/store_merge.h"
 
 #include <algorithm>
 
@@ -89,10 +92,24 @@ void ResidentDialog::OnCommand(int id) {
         }
     } else if (id >= ID_PHRASE_BASE && id < ID_PHRASE_BASE + kPhraseCommands) {
         // Ids past the last item of the last category would name a 27th category.
-        if (hooks.applyItem) {
-            hooks.applyItem(id - ID_PHRASE_BASE);
+        const auto item = ItemOfMenuCommand(id - ID_PHRASE_BASE);
+        if (hooks.applyItem && item) {
+            hooks.applyItem(*item);
         }
     }
+}
+
+std::optional<int> ResidentDialog::ItemOfMenuCommand(int index) const {
+    const int category = index / kMaxItems;
+    if (!shownInMenu_ || category >= UsedCategories(*shownInMenu_)) {
+        return index;
+    }
+    const auto now =
+        PositionOfCategory(store_.Index(), FieldText(shownInMenu_->categories[category].fileName));
+    if (!now) {
+        return std::nullopt;
+    }
+    return *now * kMaxItems + index % kMaxItems;
 }
 
 void ResidentDialog::OnTimer(unsigned id) {

@@ -21,6 +21,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 namespace kvtx::app {
@@ -29,7 +31,6 @@ inline constexpr unsigned WM_TRAYNOTIFY = 1124; // the tray icon's callback mess
 inline constexpr unsigned TIMER_HIDE = 1;
 inline constexpr unsigned TIMER_PASTE = 2;
 inline constexpr unsigned TIMER_RESTORE = 3;
-
 inline constexpr int IDOK_RESULT = 1;
 inline constexpr int IDCANCEL_RESULT = 2;
 
@@ -171,6 +172,9 @@ private:
     void LoadIndex();
     void LoadCategory();
     void ApplySettings(const ResidentSettings& settings);
+    // The item of a menu command, as the index reads now: another computer's change read while
+    // the menu was open may have moved its category. nullopt when the category has gone.
+    std::optional<int> ItemOfMenuCommand(int index) const;
 
     ResidentWindow& window_;
     PickerControls controls_;
@@ -179,6 +183,8 @@ private:
     PhraseStore store_;
     ui::DataExchange exchange_;
     bool shellReleased_ = false;
+    // The index as the last category menu listed it; its commands are positions in it.
+    std::unique_ptr<IndexImage> shownInMenu_;
 };
 
 } // namespace kvtx::app

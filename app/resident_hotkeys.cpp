@@ -56,6 +56,7 @@ void ResidentDialog::OnHotkey(std::uintptr_t id) {
         RefreshStoreIfChanged();
     }
     if (matches(m_hkMenu)) {
+        shownInMenu_ = std::make_unique<IndexImage>(store_.Index());
         if (hooks.showCategoryMenu) {
             hooks.showCategoryMenu(services_.screen.CursorPosition(), target);
         }

@@ -204,6 +204,26 @@ TEST_F(PickerTest, AnotherComputersChangeIsShownWhenTheFolderTellsOrAtTheNextOpe
     EXPECT_EQ(categories.ItemText(0), u"A:お知らせ");
 }
 
+TEST_F(PickerTest, AMenuChoiceFollowsItsCategoryWhenAnotherComputerMovedItMeanwhile) {
+    std::vector<int> applied;
+    Dialog().hooks.applyItem = [&](int index) { applied.push_back(index); };
+    Dialog().hooks.showCategoryMenu = [](platform::ScreenPoint, const platform::Target&) {};
+    Dialog().OnHotkey(static_cast<std::uintptr_t>(Dialog().m_hkMenu.id));
+
+    // While the menu is open the colleague moves C to the front and deletes E; the watch reads it.
+    PhraseStore colleague(files, kFolder);
+    colleague.LoadIndex();
+    std::swap(colleague.Index().categories[0], colleague.Index().categories[2]);
+    colleague.Index().categoryCount = 4;
+    colleague.SaveIndex();
+    Dialog().RefreshStoreIfChanged();
+
+    Dialog().OnCommand(ID_PHRASE_BASE + 26 * 2 + 1); // C-b as the menu showed it
+    Dialog().OnCommand(ID_PHRASE_BASE + 26 * 1);     // B-a, which stayed
+    Dialog().OnCommand(ID_PHRASE_BASE + 26 * 4);     // E-a, gone
+    EXPECT_EQ(applied, (std::vector<int>{1, 26}));
+}
+
 using EmptyStorePickerTest = ResidentFixture;
 
 TEST_F(EmptyStorePickerTest, EmptyControlsAndKeysChangeNothing) {
