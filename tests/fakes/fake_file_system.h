@@ -70,7 +70,6 @@ public:
         if (found == files.end()) {
             return std::nullopt;
         }
-        ++stamps;
         return platform::FileStamp{.size = found->second.size(),
                                    .modified = VersionOf(path),
                                    .readOnly = readOnlyFiles.contains(path)};
@@ -142,12 +141,12 @@ public:
     std::set<std::u16string> readOnlyFiles;
     bool readOnlyFolder = false;
     bool folderGone = false;
+    // The share's files while it is gone.
     std::map<std::u16string, std::vector<std::byte>> hidden;
     // Another computer replaces the file while it is being read: the read sees part of each.
     mutable std::map<std::u16string, std::vector<std::byte>> replaceDuringRead;
     std::map<std::u16string, std::int64_t> versions;
     std::int64_t lastVersion = 0;
-    mutable int stamps = 0;
     bool failAllWrites = false;
     std::function<bool(const std::u16string&)> existsOverride;
     std::vector<std::u16string> removed;
