@@ -10,6 +10,14 @@
 #include <limits>
 
 namespace kvtx {
+namespace {
+
+// The bytes read, or none for a file that was not there.
+std::span<const std::byte> BytesOf(const std::optional<std::vector<std::byte>>& bytes) {
+    return bytes ? std::span<const std::byte>(*bytes) : std::span<const std::byte>();
+}
+
+} // namespace
 
 PhraseStore::PhraseStore(platform::FileSystem& files, std::u16string dataDirectory)
     : files_(files), dataDirectory_(std::move(dataDirectory)),
@@ -100,8 +108,9 @@ bool PhraseStore::StillAsKnown(const FileSnapshot& now, const std::optional<Know
     return !known || known->path != path || now.bytes == known->snapshot.bytes;
 }
 
-bool PhraseStore::FolderReachable() const {
-    return files_.FileNames(dataDirectory_).has_value();
+bool PhraseStore::OutOfReach(const FileSnapshot& now) const {
+    return now.read == FileRead::Unreadable ||
+           (now.read == FileRead::Missing && !files_.FileNames(dataDirectory_).has_value());
 }
 
 bool PhraseStore::ChangedOnDisk(std::optional<KnownFile>& known, std::size_t maxBytes) const {
@@ -109,10 +118,8 @@ bool PhraseStore::ChangedOnDisk(std::optional<KnownFile>& known, std::size_t max
         return false;
     }
     FileSnapshot now = Read(known->path, maxBytes);
-    // A file held by another program, or a share that went away, tells nothing yet: what was
-    // read stays in use, and the next look tries again.
-    if (now.read == FileRead::Unreadable ||
-        (now.read == FileRead::Missing && !FolderReachable())) {
+    // What was read stays in use, and the next look tries again.
+    if (OutOfReach(now)) {
         return false;
     }
     // Written again with the same bytes, as a sync service may do, is no change.
@@ -133,8 +140,7 @@ bool PhraseStore::LoadedCategoryChangedOnDisk() {
 
 FileRead PhraseStore::LoadIndex() {
     FileSnapshot read = Read(IndexPath(), kIndexFileBytes);
-    *index_ = DecodeIndex(read.bytes ? std::span<const std::byte>(*read.bytes)
-                                     : std::span<const std::byte>());
+    *index_ = DecodeIndex(BytesOf(read.bytes));
     const FileRead result = read.read;
     Remember(indexOnDisk_, IndexPath(), std::move(read));
     return result;
@@ -147,18 +153,15 @@ bool PhraseStore::SaveIndex() {
 SharedSave PhraseStore::SaveIndexShared() {
     const std::u16string path = IndexPath();
     const FileSnapshot now = Read(path, kIndexFileBytes);
-    if (now.read == FileRead::Unreadable || (now.read == FileRead::Missing && !FolderReachable())) {
+    if (OutOfReach(now)) {
         return SharedSave::Failed;
     }
     if (StillAsKnown(now, indexOnDisk_, path)) {
         return SaveIndex() ? SharedSave::Saved : SharedSave::Failed;
     }
-    const auto decode = [](const std::optional<std::vector<std::byte>>& bytes) {
-        return DecodeIndex(bytes ? std::span<const std::byte>(*bytes)
-                                 : std::span<const std::byte>());
-    };
-    const IndexImage theirs = decode(now.bytes);
-    const auto merged = MergeIndex(decode(indexOnDisk_->snapshot.bytes), *index_, theirs);
+    const IndexImage theirs = DecodeIndex(BytesOf(now.bytes));
+    const auto merged =
+        MergeIndex(DecodeIndex(BytesOf(indexOnDisk_->snapshot.bytes)), *index_, theirs);
     if (!merged) {
         *index_ = theirs;
         indexOnDisk_ = KnownFile{path, now};
@@ -177,9 +180,7 @@ std::optional<FileRead> PhraseStore::LoadCategory(int position) {
     }
     const auto path = CategoryPath(position);
     FileSnapshot read = Read(path, kCategoryFileMaxBytes);
-    DecodeCategory(read.bytes ? std::span<const std::byte>(*read.bytes)
-                              : std::span<const std::byte>(),
-                   *loaded_);
+    DecodeCategory(BytesOf(read.bytes), *loaded_);
     const FileRead result = read.read;
     if (path) {
         Remember(categoryOnDisk_, *path, std::move(read));
@@ -200,7 +201,7 @@ SharedSave PhraseStore::SaveCategoryShared(int position) {
         return SharedSave::Failed;
     }
     const FileSnapshot now = Read(*path, kCategoryFileMaxBytes);
-    if (now.read == FileRead::Unreadable || (now.read == FileRead::Missing && !FolderReachable())) {
+    if (OutOfReach(now)) {
         return SharedSave::Failed;
     }
     if (StillAsKnown(now, categoryOnDisk_, *path)) {
@@ -208,8 +209,7 @@ SharedSave PhraseStore::SaveCategoryShared(int position) {
     }
     const auto decode = [](const std::optional<std::vector<std::byte>>& bytes) {
         auto image = std::make_unique<CategoryImage>();
-        DecodeCategory(bytes ? std::span<const std::byte>(*bytes) : std::span<const std::byte>(),
-                       *image);
+        DecodeCategory(BytesOf(bytes), *image);
         return image;
     };
     const auto theirs = decode(now.bytes);

@@ -123,7 +123,9 @@ private:
                          FileSnapshot read);
     bool StillAsKnown(const FileSnapshot& now, const std::optional<KnownFile>& known,
                       const std::u16string& path) const;
-    bool FolderReachable() const;
+    // A file held by another program, or one whose folder cannot be read (a share that went
+    // away): it tells nothing of what the file holds now.
+    bool OutOfReach(const FileSnapshot& now) const;
     bool ChangedOnDisk(std::optional<KnownFile>& known, std::size_t maxBytes) const;
 
     platform::FileSystem& files_;

@@ -1,4 +1,5 @@
 #include "platform/file_system.h"
+#include "platform/utf.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 
@@ -53,11 +54,6 @@ bool WriteTemporary(const std::u16string& temporary, std::span<const std::byte> 
         done += put;
     }
     return ::FlushFileBuffers(file.get()) != 0;
-}
-
-std::u16string Decimal(DWORD value) {
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
 }
 
 class Win32FileSystem final : public FileSystem {
@@ -151,7 +147,8 @@ public:
 
     bool MayCreateFilesIn(const std::u16string& folder) const override {
         // Gone again when its handle closes, so no sync service or colleague ever sees it.
-        const std::u16string probe = folder + u".kvtx-probe-" + Decimal(::GetCurrentProcessId());
+        const std::u16string probe =
+            folder + u".kvtx-probe-" + Utf8ToUtf16(std::to_string(::GetCurrentProcessId()));
         FileHandle file(::CreateFileW(
             Wide(probe), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
             FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
