@@ -6,6 +6,7 @@
 #include "platform/win32/wide.h"
 #include "store/phrase_store.h"
 #include "tests/e2e/driver/clipboard.h"
+#include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/hotkeys.h"
 #include "tests/e2e/driver/input.h"
 #include "tests/e2e/driver/polling.h"
@@ -20,6 +21,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <psapi.h>
 #include <sstream>
@@ -502,8 +504,7 @@ TEST(WineBenchStore, LookForAnotherComputersChangeAtEachOpening) {
     constexpr int kLooks = 2000;
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);
-    const std::u16string folder = win32::FromWide(temp) + u"kvtx-bench-look\\";
-    ::CreateDirectoryW(win32::Wide(folder), nullptr);
+    const std::u16string folder = MakeFreshDirectory(win32::FromWide(temp) + u"kvtx-bench-look");
     platform::FileSystem& files = platform::NativeFileSystem();
     const auto storeFiles = StoreFiles(FullStore());
     for (const auto& [name, bytes] : storeFiles) {
@@ -538,10 +539,7 @@ TEST(WineBenchStore, LookForAnotherComputersChangeAtEachOpening) {
     std::printf("| the same after another computer saved the index, and the reload | %zu | %.0f "
                 "µs | %.0f µs | — |\n",
                 reloads.size(), Median(reloads), *std::max_element(reloads.begin(), reloads.end()));
-    for (const auto& [name, bytes] : storeFiles) {
-        files.Remove(folder + name);
-    }
-    ::RemoveDirectoryW(win32::Wide(folder));
+    std::filesystem::remove_all(std::filesystem::path(folder));
 }
 
 } // namespace
