@@ -22,7 +22,7 @@ public:
             --failing->second;
             return std::nullopt;
         }
-        if (found == files.end() || unreadable.contains(path)) {
+        if (found == files.end() || unreadable.contains(path) || shareGone) {
             return std::nullopt;
         }
         std::vector<std::byte> bytes = found->second;
@@ -45,7 +45,8 @@ public:
 
     bool WriteFile(const std::u16string& path, std::span<const std::byte> bytes) override {
         ++writes;
-        if (failAllWrites || lockedFiles.contains(path) || readOnlyFiles.contains(path)) {
+        if (failAllWrites || shareGone || lockedFiles.contains(path) ||
+            readOnlyFiles.contains(path)) {
             return false;
         }
         Put(path, {bytes.begin(), bytes.end()});
@@ -67,7 +68,7 @@ public:
 
     std::optional<platform::FileStamp> Stamp(const std::u16string& path) const override {
         const auto found = files.find(path);
-        if (found == files.end()) {
+        if (found == files.end() || shareGone) {
             return std::nullopt;
         }
         return platform::FileStamp{.size = found->second.size(),
@@ -77,7 +78,7 @@ public:
 
     std::optional<std::vector<std::u16string>>
     FileNames(const std::u16string& folder) const override {
-        if (folderGone) {
+        if (shareGone) {
             return std::nullopt;
         }
         std::vector<std::u16string> names;
@@ -93,7 +94,7 @@ public:
     bool MayCreateFilesIn(const std::u16string&) const override { return !readOnlyFolder; }
 
     bool Exists(const std::u16string& path) const override {
-        return existsOverride ? existsOverride(path) : files.contains(path);
+        return !shareGone && (existsOverride ? existsOverride(path) : files.contains(path));
     }
 
     bool Remove(const std::u16string& path) override {
@@ -112,23 +113,6 @@ public:
         return found == versions.end() ? 0 : found->second;
     }
 
-    // The share goes away: nothing can be read, written or listed until it comes back.
-    void CutShare() {
-        folderGone = true;
-        failAllWrites = true;
-        for (const auto& [path, bytes] : files) {
-            unreadable.insert(path);
-        }
-        hidden = std::move(files);
-        files.clear();
-    }
-    void RestoreShare() {
-        folderGone = false;
-        failAllWrites = false;
-        unreadable.clear();
-        files = std::move(hidden);
-    }
-
     std::map<std::u16string, std::vector<std::byte>> files;
     std::set<std::u16string> unreadable;
     // Reads of a path that fail this many more times before reads succeed again, as a file
@@ -140,9 +124,8 @@ public:
     // Files a published library marks read-only, and a folder that takes no new files.
     std::set<std::u16string> readOnlyFiles;
     bool readOnlyFolder = false;
-    bool folderGone = false;
-    // The share's files while it is gone.
-    std::map<std::u16string, std::vector<std::byte>> hidden;
+    // The share went away: nothing can be read, written, looked at or listed until it is back.
+    bool shareGone = false;
     // Another computer replaces the file while it is being read: the read sees part of each.
     mutable std::map<std::u16string, std::vector<std::byte>> replaceDuringRead;
     std::map<std::u16string, std::int64_t> versions;

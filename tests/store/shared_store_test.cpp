@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <span>
 
 namespace kvtx {
 namespace {
@@ -108,6 +109,33 @@ struct Case {
     std::vector<std::u16string> onDisk; // what the file then lists
 };
 
+// Each case on a fresh folder. Refused, nothing is written and memory holds their file; either
+// way memory is then what the file holds, so saving again writes the very same bytes.
+void RunCases(std::span<const Case> cases, const std::u16string& file,
+              const std::function<SharedSave(PhraseStore&)>& save,
+              const std::function<std::vector<std::u16string>(FakeFileSystem&)>& listing) {
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TwoComputers folder;
+        if (c.theirChange) {
+            c.theirChange(folder.theirs);
+            ASSERT_EQ(save(folder.theirs), SharedSave::Saved);
+        }
+        const auto theirFile = folder.files.files.at(file);
+        c.myChange(folder.mine);
+        EXPECT_EQ(save(folder.mine), c.outcome);
+        if (!c.onDisk.empty()) {
+            EXPECT_EQ(listing(folder.files), c.onDisk);
+        }
+        const auto written = folder.files.files.at(file);
+        if (c.outcome == SharedSave::ChangedElsewhere) {
+            EXPECT_EQ(written, theirFile) << "nothing was written";
+        }
+        EXPECT_EQ(save(folder.mine), SharedSave::Saved);
+        EXPECT_EQ(folder.files.files.at(file), written);
+    }
+}
+
 TEST(SharedStoreTest, ACategoryChangedElsewhereIsJoinedWhenBothChangesCanStay) {
     const std::u16string morning = u"朝=おはよう", night = u"夜=こんばんは",
                          thanks = u"礼=ありがとう";
@@ -164,33 +192,8 @@ TEST(SharedStoreTest, ACategoryChangedElsewhereIsJoinedWhenBothChangesCanStay) {
          SharedSave::ChangedElsewhere,
          {}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        TwoComputers folder;
-        if (c.theirChange) {
-            c.theirChange(folder.theirs);
-            ASSERT_EQ(folder.theirs.SaveCategoryShared(0), SharedSave::Saved);
-        }
-        const auto theirFile = folder.files.files.at(kCategoryFile);
-        c.myChange(folder.mine);
-        EXPECT_EQ(folder.mine.SaveCategoryShared(0), c.outcome);
-        if (c.outcome == SharedSave::ChangedElsewhere) {
-            EXPECT_EQ(folder.files.files.at(kCategoryFile), theirFile) << "nothing was written";
-            if (!c.onDisk.empty()) {
-                EXPECT_EQ(OnDisk(folder.files), c.onDisk);
-            }
-            // Memory holds their file now, so the next save of mine starts from it.
-            EXPECT_EQ(folder.mine.Loaded().header.itemCount,
-                      folder.theirs.Loaded().header.itemCount);
-            EXPECT_EQ(folder.mine.SaveCategoryShared(0), SharedSave::Saved);
-            continue;
-        }
-        EXPECT_EQ(OnDisk(folder.files), c.onDisk);
-        // Memory is what was written: saving again changes nothing.
-        const auto written = folder.files.files.at(kCategoryFile);
-        EXPECT_EQ(folder.mine.SaveCategoryShared(0), SharedSave::Saved);
-        EXPECT_EQ(folder.files.files.at(kCategoryFile), written);
-    }
+    RunCases(
+        cases, kCategoryFile, [](PhraseStore& s) { return s.SaveCategoryShared(0); }, OnDisk);
 }
 
 Change AddsCategory(std::u16string name) {
@@ -276,15 +279,9 @@ TEST(SharedStoreTest, AnIndexChangedElsewhereIsJoinedCategoryByFile) {
          SharedSave::ChangedElsewhere,
          {b, a, c}},
     };
-    for (const Case& test : cases) {
-        SCOPED_TRACE(test.what);
-        TwoComputers folder;
-        test.theirChange(folder.theirs);
-        ASSERT_EQ(folder.theirs.SaveIndexShared(), SharedSave::Saved);
-        test.myChange(folder.mine);
-        EXPECT_EQ(folder.mine.SaveIndexShared(), test.outcome);
-        EXPECT_EQ(IndexOnDisk(folder.files), test.onDisk);
-    }
+    RunCases(
+        cases, kDir + u"kvtx_index.dat", [](PhraseStore& s) { return s.SaveIndexShared(); },
+        IndexOnDisk);
 }
 
 TEST(SharedStoreTest, ANewCategoryFileNeverTakesANameAnotherComputerJustCreated) {
@@ -333,11 +330,11 @@ TEST(SharedStoreTest, ChangesOnDiskAreSeenFromSizeAndTimeAlone) {
 TEST(SharedStoreTest, WhileTheShareIsGoneNothingIsWrittenAndWhenItIsBackTheFileIsCheckedAgain) {
     TwoComputers folder;
     Appends(u"私", u"mine")(folder.mine);
-    folder.files.CutShare();
+    folder.files.shareGone = true;
     EXPECT_FALSE(folder.mine.IndexChangedOnDisk()) << "what was read stays in use";
     EXPECT_EQ(folder.mine.SaveCategoryShared(0), SharedSave::Failed);
     EXPECT_EQ(folder.mine.ItemName(3), u"私") << "memory keeps the change";
-    folder.files.RestoreShare();
+    folder.files.shareGone = false;
 
     // Meanwhile the other computer saved.
     Appends(u"同僚", u"theirs")(folder.theirs);
