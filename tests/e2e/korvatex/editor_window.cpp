@@ -54,11 +54,7 @@ std::u16string EditorWindow::OpenPastMessage() {
         ADD_FAILURE() << pressed.message();
         return u"";
     }
-    const DWORD id = app_.Instance().Id();
-    const auto box = e2e::WaitFor<MessageBoxWindow>("a message box as the editor opens", [id] {
-        const auto boxes = MessageBoxesOf(id);
-        return boxes.empty() ? std::nullopt : std::optional(boxes.front());
-    });
+    const auto box = app_.WaitForMessageBox();
     if (!box) {
         return u"";
     }

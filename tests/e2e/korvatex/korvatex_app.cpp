@@ -172,12 +172,16 @@ std::vector<HWND> KorvatexApp::MessageBoxes() const {
     return windows;
 }
 
-std::u16string KorvatexApp::WaitForMessage(HWND owner) {
+std::optional<MessageBoxWindow> KorvatexApp::WaitForMessageBox() {
     const DWORD id = instances_.front().Id();
-    const auto box = e2e::WaitFor<MessageBoxWindow>("a message box", [id] {
+    return e2e::WaitFor<MessageBoxWindow>("a message box", [id] {
         const auto boxes = MessageBoxesOf(id);
         return boxes.empty() ? std::nullopt : std::optional(boxes.front());
     });
+}
+
+std::u16string KorvatexApp::WaitForMessage(HWND owner) {
+    const auto box = WaitForMessageBox();
     if (!box) {
         return u"";
     }

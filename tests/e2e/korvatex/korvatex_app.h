@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tests/e2e/driver/message_boxes.h"
 #include "tests/e2e/driver/process.h"
 #include "tests/e2e/korvatex/sample_store.h"
 
@@ -98,6 +99,8 @@ public:
     // The text of the program's message box once one is shown, which must be shown as a modal
     // dialog over `owner` (a failure otherwise); empty, and a failure, if none comes.
     std::u16string WaitForMessage(HWND owner);
+    // The program's message box once one is shown, whoever owns it; a failure if none comes.
+    std::optional<MessageBoxWindow> WaitForMessageBox();
     // Clicks this button of the program's message box and waits until the box has closed.
     testing::AssertionResult AnswerMessage(int button = IDOK);
 
